@@ -1,0 +1,192 @@
+#pragma once
+
+#include "imagelist/PictureList.h"
+#include "rotation/Countdown.h"
+
+#include <QImage>
+#include <QMainWindow>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+
+class Platform;
+class PreviewImage;
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+class TTray;
+class UpDown;
+class UserDialogs;
+
+// The main window and the controller of the whole program: it owns the picture list, the
+// settings held in memory and the countdown, and every command is one of its handlers.
+// Member definitions are grouped by subsystem: Picture1.cpp (construction and layout),
+// Picture1Visibility.cpp, Picture1List.cpp, Picture1Wallpaper.cpp, Picture1Rotation.cpp,
+// Picture1Settings.cpp.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Runs the whole start-up sequence; throws AppError when start-up must end.
+    TForm1(Platform& platform, UserDialogs& dialogs, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // State of the program, under the names the rest of the program knows it by.
+    PictureList ImageList;
+    QStringList RotationPool;
+    std::int32_t CurrentIndex = 0;
+    bool MinimizeTell = true;
+    bool AutoStart = false;
+    bool Minimized = false;
+    bool StartWithWindows = false;
+    QString Position = QStringLiteral("Determine");
+    Countdown countdown;
+    Countdown SavedPeriod{0, 0, 0};
+    std::int32_t IntervalMs = 60000;
+    QString StartFolder;
+    QString TrayHintText;
+    bool WindowHidden = true;
+    bool ExitRequested = false;
+    QString BackgroundText;
+    std::uint32_t DesktopColor = 0;
+    QString WallpaperFile;
+    QImage preview; // the preview bitmap
+
+    static const QString StartedHintPrefix;
+    static const QString StoppedHint;
+    static const QString DefaultStartFolder;
+    static const QString NoImagesSelected;
+    static const QString OpenFilter;
+
+    // Controls, named as the rest of the program names them.
+    QFrame* Panel1 = nullptr;
+    QFrame* Panel2 = nullptr;
+    QFrame* Panel3 = nullptr;
+    QFrame* Panel4 = nullptr;
+    QFrame* Panel5 = nullptr;
+    QFrame* Panel6 = nullptr;
+    QFrame* Panel8 = nullptr;
+    QLabel* Image20 = nullptr;
+    PreviewImage* Image1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label9 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QPushButton* Button4 = nullptr;
+    QPushButton* Button5 = nullptr;
+    QPushButton* Button6 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    UpDown* UpDown2 = nullptr;
+    QTimer* Timer2 = nullptr;
+    TTray* Tray1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QMenu* AddPicture1Menu = nullptr;
+    QMenu* SetAsWallpaper1Menu = nullptr;
+    QAction* AddPicture1 = nullptr;
+    QAction* AddFiles2 = nullptr;
+    QAction* RemovePicture1 = nullptr;
+    QAction* ClearAll1 = nullptr;
+    QAction* Next1 = nullptr;
+    QAction* PreviousPicture1 = nullptr;
+    QAction* Show1 = nullptr;
+    QAction* Start1 = nullptr;
+    QAction* SetAsWallpaper1 = nullptr;
+    QAction* Determine1 = nullptr;
+    QAction* Centered1 = nullptr;
+    QAction* Tiled1 = nullptr;
+    QAction* Stretched1 = nullptr;
+    QAction* Timing1 = nullptr;
+    QAction* Exit1 = nullptr;
+
+    // Start-up and Options.
+    void Button1Click();
+
+    // Visibility and ending.
+    void Button2Click();
+    // Answers whether the window may close.
+    bool FormCloseQuery();
+    void Show1Click();
+    void DisplayHiddenMessage();
+    void Image20Click();
+
+    // The picture list.
+    void LoadImagedb();
+    void Update_ComboBox();
+    void Reset();
+    void EnterNonEmptyState();
+    void AddFiles1Click();
+    void Button4Click();
+    void Button5Click();
+    void Next1Click();
+    void PreviousPicture1Click();
+    void ComboBox1Change();
+    void UpDown2Click();
+    QString ImagesDbPath();
+
+    // Pictures, wallpaper and colour.
+    void ApplyImage(const QString& path);
+    void SetAsWallpaper(const QString& position);
+    void DeterminePos();
+    void SizeFix(double height, double width);
+    void Determine1Click();
+    void Centered1Click();
+    void Tiled1Click();
+    void Stretched1Click();
+    void Convert_Color();
+    void ApplyDesktopColor();
+
+    // Rotation.
+    void Button3Click();
+    void Timer2Timer();
+    void Update_Timer();
+    QString FormatTime() const;
+    void Tessarize();
+
+    // Settings.
+    void LoadRegistry();
+    void SaveRegistry();
+
+    // The controls that follow the list's empty and non-empty states, and those locked while
+    // the rotation runs.
+    QList<QObject*> listStateControls() const;
+    QList<QObject*> rotationLockedControls() const;
+
+    // Runs a command as every handler runs: an error leaving it is shown in a message box and
+    // the program goes on; a silent abort shows nothing.
+    void runGuarded(const std::function<void()>& handler);
+
+    Platform& platform() { return m_platform; }
+    UserDialogs& dialogs() { return m_dialogs; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildLayout();
+    void connectHandlers();
+    // A handler wrapped in the error reporting, ready to connect to a signal.
+    std::function<void()> guarded(void (TForm1::*handler)());
+    void selectByFileName(const QString& path);
+
+    Platform& m_platform;
+    UserDialogs& m_dialogs;
+};
+
+// Enables or disables a group of widgets and menu actions together.
+void setGroupEnabled(const QList<QObject*>& group, bool enabled);
+
+extern TForm1* Form1;

@@ -1,0 +1,90 @@
+// The picture list: images.db, the drop-down box, the empty and non-empty states, and the
+// user's commands on the list.
+#include "app/Picture1.h"
+
+#include "app/PreviewImage.h"
+#include "app/UpDown.h"
+#include "app/platform/Platform.h"
+#include "imagelist/ImagesDb.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+QString TForm1::ImagesDbPath()
+{
+    return m_platform.dataFolder() + QStringLiteral("/images.db");
+}
+
+void TForm1::LoadImagedb()
+{
+    ImageList.assign(readImagesDb(ImagesDbPath()));
+    if (ImageList.isEmpty())
+        return;
+    Update_ComboBox();
+    CurrentIndex = 0;
+    ApplyImage(ImageList.at(0));
+    ComboBox1->setCurrentIndex(0);
+    EnterNonEmptyState();
+}
+
+void TForm1::Update_ComboBox()
+{
+    ComboBox1->clear();
+    QStringList names;
+    names.reserve(ImageList.count());
+    for (const QString& path : ImageList.entries())
+        names.append(fileNamePart(path));
+    ComboBox1->addItems(names);
+    ComboBox1->setCurrentIndex(-1);
+}
+
+void TForm1::EnterNonEmptyState()
+{
+    for (QObject* control : {static_cast<QObject*>(Button3), static_cast<QObject*>(Button4),
+                             static_cast<QObject*>(Button5)})
+        qobject_cast<QWidget*>(control)->setEnabled(true);
+    for (QAction* item :
+         {RemovePicture1, ClearAll1, Start1, SetAsWallpaper1, Next1, PreviousPicture1})
+        item->setEnabled(true);
+    Label9->hide();
+    UpDown2->setMaximum(static_cast<int>(ImageList.count()));
+    UpDown2->setPosition(CurrentIndex);
+    UpDown2->setEnabled(true);
+}
+
+void TForm1::Reset()
+{
+    ImageList.clear();
+    ComboBox1->clear();
+    ComboBox1->addItem(NoImagesSelected);
+    ComboBox1->setCurrentIndex(0);
+    setGroupEnabled(listStateControls(), false);
+    Label9->show();
+    preview = QImage();
+    Image1->setImage(preview);
+    setWindowTitle(QStringLiteral("Tessary"));
+    Image1->setToolTip(QStringLiteral("No Images to Display"));
+    Label5->clear();
+    Label7->clear();
+    StartFolder = DefaultStartFolder;
+}
+
+void TForm1::selectByFileName(const QString& path)
+{
+    const QString name = fileNamePart(path);
+    for (int i = 0; i < ComboBox1->count(); ++i) {
+        if (ComboBox1->itemText(i).compare(name, Qt::CaseInsensitive) == 0) {
+            ComboBox1->setCurrentIndex(i);
+            return;
+        }
+    }
+}
+
+void TForm1::AddFiles1Click() {}
+void TForm1::Button4Click() {}
+void TForm1::Button5Click() {}
+void TForm1::Next1Click() {}
+void TForm1::PreviousPicture1Click() {}
+void TForm1::ComboBox1Change() {}
+void TForm1::UpDown2Click() {}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
+// The preview: the picture centred, reduced to fit with its aspect kept, never enlarged.
+class PreviewImage : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit PreviewImage(QWidget* parent = nullptr);
+    void setImage(const QImage& image);
+    const QImage& image() const { return m_image; }
+
+Q_SIGNALS:
+    void contextMenuRequested(const QPoint& globalPos);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void rescale();
+    QImage m_image;
+    QPixmap m_scaled; // scaled once per change, not per paint
+};

@@ -1,0 +1,68 @@
+#include "app/UserDialogsQt.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+
+void UserDialogsQt::showError(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Tessary"), text, QMessageBox::Ok,
+                    parent && parent->isVisible() ? parent : nullptr);
+    box.exec();
+}
+
+void UserDialogsQt::showInformation(QWidget* parent, const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent);
+    QPalette pal = box.palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    box.setPalette(pal);
+    box.exec();
+}
+
+QStringList UserDialogsQt::qtFilters(const QString& filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts);
+        QString description = parts[i];
+        const qsizetype paren = description.indexOf(u'(');
+        if (paren > 0)
+            description = description.left(paren).trimmed();
+        filters.append(QStringLiteral("%1 (%2)").arg(description, patterns.join(u' ')));
+    }
+    return filters;
+}
+
+QStringList UserDialogsQt::openFiles(QWidget* parent, const QString& filter, int filterIndex,
+                                     const QString& startFolder)
+{
+    QFileDialog dialog(parent);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    const QStringList filters = qtFilters(filter);
+    dialog.setNameFilters(filters);
+    if (filterIndex >= 1 && filterIndex <= filters.size())
+        dialog.selectNameFilter(filters.at(filterIndex - 1));
+    // The computer folder of other systems has no place here: start in the user's home.
+    dialog.setDirectory(QDir(startFolder).exists() ? startFolder : QDir::homePath());
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
+}
+
+std::optional<QColor> UserDialogsQt::chooseColor(QWidget* parent, QColor initial)
+{
+    QColorDialog dialog(initial, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.selectedColor();
+}
+
+int UserDialogsQt::execModal(QDialog& dialog)
+{
+    return dialog.exec();
+}

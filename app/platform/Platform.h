@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+#include <cstdint>
+
+class Registry;
+
+// Everything the program asks of the system. main() builds the real one and hands it to the main
+// window; tests hand in a fake. Nothing above this layer touches the desktop, the environment or
+// a path of its own choosing.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // The user's settings tree. The Run key's "Tessary" value exists exactly when the program
+    // starts at logon; "\Control Panel\Desktop" and "\Control Panel\Colors" always exist.
+    virtual Registry& registry() = 0;
+    // Full path of the running executable, as the Run value should name it.
+    virtual QString executablePath() const = 0;
+    // Folder that holds images.db and image.bmp; created on first use (throws AppError if not).
+    virtual QString dataFolder() = 0;
+    // Size of the primary screen in device pixels, read at the moment of the call.
+    virtual QSize screenSize() const = 0;
+    // The next value of the program's pseudo-random generator; never negative.
+    virtual std::uint32_t nextRandom() = 0;
+    // Shows the file as the desktop wallpaper, placed as the "WallpaperStyle" and
+    // "TileWallpaper" values under "\Control Panel\Desktop" say. The file may have been
+    // rewritten at the same path since the last call: the desktop shows the new content.
+    // Failures of the desktop are reported as AppError.
+    virtual void setWallpaper(const QString& file) = 0;
+    // Sets the desktop's background colour, packed 0x00BBGGRR.
+    virtual void setDesktopColor(std::uint32_t color) = 0;
+    // The desktop's warning sound, without waiting for it to end.
+    virtual void playWarningSound() = 0;
+    // Opens a web or mailto: address in the user's handler; the outcome is not reported.
+    virtual void openAddress(const QString& address) = 0;
+    // The desktop the wallpaper goes to, as shown in the About box ("GNOME", "X11 root"...).
+    virtual QString desktopName() const = 0;
+};

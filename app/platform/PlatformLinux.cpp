@@ -1,0 +1,118 @@
+#include "app/platform/PlatformLinux.h"
+
+#include "app/platform/AtomicFile.h"
+#include "app/platform/Errors.h"
+#include "wallpaper/DesktopBackendLoader.h"
+#include "wallpaper/PlacementWords.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include <cstdio>
+
+namespace {
+
+QString configHome()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+}
+
+} // namespace
+
+QString PlatformLinux::settingsFile()
+{
+    return configHome() + QStringLiteral("/tessary/settings.reg");
+}
+
+QString PlatformLinux::autostartFile()
+{
+    return configHome() + QStringLiteral("/autostart/tessary.desktop");
+}
+
+PlatformLinux::PlatformLinux()
+    : m_desktop(createDesktopBackend(QProcessEnvironment::systemEnvironment()))
+    , m_store({RegistryKeys::Run, RegistryKeys::Desktop, RegistryKeys::Colors})
+    , m_random(std::random_device{}())
+{
+    std::fprintf(stderr, "tessary: wallpaper backend: %s\n", qPrintable(m_desktop->name()));
+    m_store.attachFile(settingsFile());
+    m_registry = std::make_unique<RegistryLinux>(
+        m_store, AutostartEntry(autostartFile()), [this]() -> std::optional<QString> {
+            const auto color = m_desktop->backgroundColor();
+            if (!color)
+                return std::nullopt;
+            return QStringLiteral("%1 %2 %3").arg(color->red()).arg(color->green()).arg(
+                color->blue());
+        });
+}
+
+PlatformLinux::~PlatformLinux() = default;
+
+Registry& PlatformLinux::registry()
+{
+    return *m_registry;
+}
+
+QString PlatformLinux::executablePath() const
+{
+    return QCoreApplication::applicationFilePath();
+}
+
+QString PlatformLinux::dataFolder()
+{
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+        QStringLiteral("/tessary");
+    ensureFolder(folder);
+    return folder;
+}
+
+QSize PlatformLinux::screenSize() const
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {1024, 768};
+    return screen->size() * screen->devicePixelRatio();
+}
+
+std::uint32_t PlatformLinux::nextRandom()
+{
+    return m_random() >> 1; // non-negative as a signed 32-bit number too
+}
+
+void PlatformLinux::setWallpaper(const QString& file)
+{
+    const Registry& reg = *m_registry;
+    const auto placement =
+        placementFromStyle(reg.readString(RegistryKeys::Desktop, QStringLiteral("WallpaperStyle")),
+                           reg.readString(RegistryKeys::Desktop, QStringLiteral("TileWallpaper")));
+    m_desktop->setWallpaper(file, placement);
+}
+
+void PlatformLinux::setDesktopColor(std::uint32_t color)
+{
+    m_desktop->setBackgroundColor(QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));
+}
+
+void PlatformLinux::playWarningSound()
+{
+    const QString player = QStandardPaths::findExecutable(QStringLiteral("canberra-gtk-play"));
+    if (player.isEmpty() ||
+        !QProcess::startDetached(player, {QStringLiteral("-i"), QStringLiteral("dialog-warning")}))
+        QApplication::beep();
+}
+
+void PlatformLinux::openAddress(const QString& address)
+{
+    QDesktopServices::openUrl(QUrl(address));
+}
+
+QString PlatformLinux::desktopName() const
+{
+    return m_desktop->name();
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QDialog>
+
+// The still-running notice.
+class TForm3 : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TForm3(QWidget* parent = nullptr);
+};
+
+extern TForm3* Form3;

@@ -1,0 +1,10 @@
+#include "dialogs/Picture4.h"
+
+TForm4* Form4 = nullptr;
+
+TForm4::TForm4(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("About Tessary"));
+}

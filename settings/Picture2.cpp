@@ -1,0 +1,10 @@
+#include "settings/Picture2.h"
+
+TForm2* Form2 = nullptr;
+
+TForm2::TForm2(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Tessary - Options"));
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+#include <optional>
+
+// Where the wallpaper goes on this desktop. Our own placement words are translated by each
+// backend; a desktop's words are never passed through.
+enum class Placement { Center, Tile, Stretch };
+
+class DesktopBackend {
+public:
+    virtual ~DesktopBackend() = default;
+
+    // The desktop's name for the About box and the log ("GNOME", "X11 root"...).
+    virtual QString name() const = 0;
+    // Shows the picture file as wallpaper. The same path may hold a rewritten file: the desktop
+    // must show the new content. Throws AppError when the desktop refuses.
+    virtual void setWallpaper(const QString& file, Placement placement) = 0;
+    // Sets the colour shown where no picture covers the desktop.
+    virtual void setBackgroundColor(QColor color) = 0;
+    // The desktop's current background colour, when the desktop keeps one.
+    virtual std::optional<QColor> backgroundColor() const = 0;
+};
