@@ -37,5 +37,3 @@ void TForm1::Determine1Click() {}
 void TForm1::Centered1Click() {}
 void TForm1::Tiled1Click() {}
 void TForm1::Stretched1Click() {}
-void TForm1::Convert_Color() {}
-void TForm1::ApplyDesktopColor() {}
