@@ -38,3 +38,8 @@ void TTray::Loaded()
         SetIcon(m_owner->windowIcon());
     m_icon_->show();
 }
+
+bool TTray::IsAvailable()
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}

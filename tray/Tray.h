@@ -22,6 +22,8 @@ public:
     void SetHint(const QString& hint);
     const QIcon& Icon() const { return m_icon; }
     void SetIcon(const QIcon& icon);
+    // Whether the session has a notification area to show the icon in.
+    static bool IsAvailable();
     // Called once the owner is built: chooses a fallback icon and shows the icon.
     void Loaded();
 
