@@ -1,4 +1,186 @@
+#include "app/platform/Errors.h"
+#include "imagelist/ImagesDb.h"
+#include "imagelist/PictureList.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_MAIN(T)
+
+class TestPictureList : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void parsesEveryLineEnd_data();
+    void parsesEveryLineEnd();
+    void writesCrLfAfterEveryLine();
+    void roundTripsThroughTheFile();
+    void missingFileIsEmptyAndUnreadableFileFails();
+    void survivesHostileContent();
+    void unsortedKeepsOrderAndDuplicates();
+    void sortingSwitchesOnOnceAndSkipsDuplicates();
+    void lookupIgnoresCaseBeyondAscii();
+    void fileNamePartTakesTextAfterLastSeparator_data();
+    void fileNamePartTakesTextAfterLastSeparator();
+};
+
+void TestPictureList::parsesEveryLineEnd_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("empty file") << QByteArray() << QStringList{};
+    QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
+    QTest::newRow("lf only") << QByteArray("a\nb\n") << QStringList{"a", "b"};
+    QTest::newRow("cr only") << QByteArray("a\rb\r") << QStringList{"a", "b"};
+    QTest::newRow("mixed") << QByteArray("a\r\nb\nc\rd") << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("last line without end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
+    QTest::newRow("blank line kept") << QByteArray("a\r\n\r\nb\r\n") << QStringList{"a", "", "b"};
+    QTest::newRow("lone line end") << QByteArray("\n") << QStringList{""};
+    QTest::newRow("lf then cr is two ends") << QByteArray("a\n\rb") << QStringList{"a", "", "b"};
+    QTest::newRow("nul ends the text") << QByteArray("a\r\nb\0c\r\nd", 10) << QStringList{"a", "b"};
+    QTest::newRow("spaces kept") << QByteArray(" /x y.jpg \r\n") << QStringList{" /x y.jpg "};
+    QTest::newRow("utf-8 names") << QByteArray("/p/\xc3\xa9t\xc3\xa9.jpg\n")
+                                 << QStringList{QStringLiteral("/p/\u00e9t\u00e9.jpg")};
+}
+
+void TestPictureList::parsesEveryLineEnd()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, entries);
+    QCOMPARE(parseImagesDb(bytes), entries);
+}
+
+void TestPictureList::writesCrLfAfterEveryLine()
+{
+    QCOMPARE(serializeImagesDb({"a", "", "b"}), QByteArray("a\r\n\r\nb\r\n"));
+    QCOMPARE(serializeImagesDb({}), QByteArray());
+    // LF-only input comes back with CR LF.
+    QCOMPARE(serializeImagesDb(parseImagesDb("x\ny")), QByteArray("x\r\ny\r\n"));
+}
+
+void TestPictureList::roundTripsThroughTheFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("images.db"));
+    const QStringList entries{QStringLiteral("/home/u/b.jpg"), QString(),
+                              QStringLiteral("/home/u/\u00c4rger.bmp")};
+    writeImagesDb(path, entries);
+    QCOMPARE(readImagesDb(path), entries);
+    writeImagesDb(path, {});
+    QCOMPARE(QFileInfo(path).size(), 0);
+    QCOMPARE(readImagesDb(path), QStringList{});
+    // Nothing but the file itself is left behind.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("images.db")});
+}
+
+void TestPictureList::missingFileIsEmptyAndUnreadableFileFails()
+{
+    QTemporaryDir dir;
+    QCOMPARE(readImagesDb(dir.filePath(QStringLiteral("none.db"))), QStringList{});
+    // A folder in place of the file cannot be read as one.
+    const QString folder = dir.filePath(QStringLiteral("images.db"));
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY_THROWS_EXCEPTION(AppError, readImagesDb(folder));
+    try {
+        readImagesDb(folder);
+    } catch (const AppError& error) {
+        QVERIFY(error.text().contains(folder));
+    }
+    // Writing where a folder stands fails and names the file.
+    QVERIFY_THROWS_EXCEPTION(AppError, writeImagesDb(folder, {"a"}));
+}
+
+void TestPictureList::survivesHostileContent()
+{
+    // Binary bytes: whatever comes before the first NUL is read as text, the rest is ignored.
+    QByteArray binary("/a.jpg\r\n\xff\xfe\x80");
+    for (int i = 1; i < 4096; ++i)
+        binary += char((i * 37) & 0xff);
+    const QStringList fromBinary = parseImagesDb(binary);
+    QVERIFY(fromBinary.size() >= 2);
+    QCOMPARE(fromBinary.first(), QStringLiteral("/a.jpg"));
+    QVERIFY(fromBinary.size() < 4096 / 256 * 2 + 4); // stopped at the first NUL (i = 256)
+
+    const QByteArray longLine(1 << 20, 'x');
+    const QStringList one = parseImagesDb(longLine + "\r\n");
+    QCOMPARE(one.size(), 1);
+    QCOMPARE(one.first().size(), 1 << 20);
+
+    QByteArray many;
+    for (int i = 0; i < 100000; ++i)
+        many += "/pictures/" + QByteArray::number(i) + ".jpg\r\n";
+    const QStringList lines = parseImagesDb(many);
+    QCOMPARE(lines.size(), 100000);
+    QCOMPARE(lines.last(), QStringLiteral("/pictures/99999.jpg"));
+}
+
+void TestPictureList::unsortedKeepsOrderAndDuplicates()
+{
+    PictureList list;
+    list.assign({"/b.jpg", "/a.jpg", "/B.JPG"});
+    QCOMPARE(list.indexOf(QStringLiteral("/b.jpg")), 0); // the first of equal entries
+    QCOMPARE(list.indexOf(QStringLiteral("/A.JPG")), 1);
+    QCOMPARE(list.indexOf(QStringLiteral("/c.jpg")), -1);
+    QCOMPARE(list.add(QStringLiteral("/a.jpg")), 3);
+    QCOMPARE(list.entries(), (QStringList{"/b.jpg", "/a.jpg", "/B.JPG", "/a.jpg"}));
+}
+
+void TestPictureList::sortingSwitchesOnOnceAndSkipsDuplicates()
+{
+    PictureList list;
+    list.assign({"/c.jpg", "/a.jpg", "/B.jpg", "/a.jpg"});
+    list.add(QStringLiteral("/A.jpg")); // still unsorted: appended although present
+    QCOMPARE(list.count(), 5);
+    list.setSorted(true);
+    QVERIFY(list.isSorted());
+    // Sorting keeps the duplicates that were already there.
+    QCOMPARE(list.count(), 5);
+    QCOMPARE(list.at(3), QStringLiteral("/B.jpg"));
+    QCOMPARE(list.at(4), QStringLiteral("/c.jpg"));
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(list.at(i).toLower(), QStringLiteral("/a.jpg"));
+    // Sorted: an equal path is not added again, a new one goes to its place.
+    QCOMPARE(list.add(QStringLiteral("/C.JPG")), 4);
+    QCOMPARE(list.count(), 5);
+    QCOMPARE(list.add(QStringLiteral("/bb.jpg")), 4);
+    QCOMPARE(list.at(4), QStringLiteral("/bb.jpg"));
+    QCOMPARE(list.indexOf(QStringLiteral("/BB.jpg")), 4);
+    // Switching on again does not reorder; clearing keeps sorted mode.
+    list.clear();
+    QVERIFY(list.isSorted());
+    list.add(QStringLiteral("/z.jpg"));
+    list.add(QStringLiteral("/y.jpg"));
+    QCOMPARE(list.entries(), (QStringList{"/y.jpg", "/z.jpg"}));
+}
+
+void TestPictureList::lookupIgnoresCaseBeyondAscii()
+{
+    PictureList list;
+    list.assign({QStringLiteral("/fotos/\u00c9t\u00c9.jpg"), QStringLiteral("/fotos/\u0416.bmp")});
+    QCOMPARE(list.indexOf(QStringLiteral("/FOTOS/\u00e9t\u00e9.JPG")), 0);
+    QCOMPARE(list.indexOf(QStringLiteral("/fotos/\u0436.bmp")), 1);
+    list.setSorted(true);
+    QCOMPARE(list.indexOf(QStringLiteral("/fotos/\u0436.BMP")), list.indexOf(QStringLiteral("/fotos/\u0416.bmp")));
+    QVERIFY(list.indexOf(QStringLiteral("/fotos/\u00e9t\u00e9.jpg")) >= 0);
+    QCOMPARE(list.indexOf(QStringLiteral("/fotos/ete.jpg")), -1);
+}
+
+void TestPictureList::fileNamePartTakesTextAfterLastSeparator_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("unix") << "/home/u/a.b.jpeg" << "a.b.jpeg";
+    QTest::newRow("backslash") << "C:\\Pics\\x.bmp" << "x.bmp";
+    QTest::newRow("drive only") << "C:x.bmp" << "x.bmp";
+    QTest::newRow("no folder") << "x.bmp" << "x.bmp";
+    QTest::newRow("empty") << "" << "";
+}
+
+void TestPictureList::fileNamePartTakesTextAfterLastSeparator()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, name);
+    QCOMPARE(fileNamePart(path), name);
+}
+
+QTEST_GUILESS_MAIN(TestPictureList)
 #include "TestPictureList.moc"

@@ -1,4 +1,238 @@
+#include "app/platform/AutostartEntry.h"
+#include "app/platform/Errors.h"
+#include "app/platform/RegistryLinux.h"
+#include "app/platform/ValueStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_MAIN(T)
+
+namespace {
+
+const QString Key = RegistryKeys::Product;
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+class TestValueStore : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void keepsTypesApart();
+    void missingValuesAndKeys();
+    void namesIgnoreCase();
+    void writesAndRereadsTheFileAtomically();
+    void escapesTextsThatLookLikeSyntax();
+    void reportsFileAndLineOnBadText_data();
+    void reportsFileAndLineOnBadText();
+    void leavesAnUnparsableFileUntouched();
+    void linuxRegistryRoutesRunValueToAutostart();
+    void linuxRegistryReadsDesktopColourFirst();
+    void execArgumentIsQuotedForDesktopEntries();
+};
+
+void TestValueStore::keepsTypesApart()
+{
+    ValueStore store;
+    store.createKey(Key);
+    store.writeBool(Key, QStringLiteral("AutoStart"), true);
+    store.writeString(Key, QStringLiteral("Hours"), QStringLiteral("2"));
+    store.writeDword(Key, QStringLiteral("Big"), 7);
+    QVERIFY(store.readBool(Key, QStringLiteral("AutoStart")));
+    QVERIFY(store.readBool(Key, QStringLiteral("Big"))); // any non-zero number is set
+    QCOMPARE(store.readString(Key, QStringLiteral("Hours")), QStringLiteral("2"));
+    // A text is not a flag, and a number is not a text.
+    QVERIFY_THROWS_EXCEPTION(AppError, store.readBool(Key, QStringLiteral("Hours")));
+    QVERIFY_THROWS_EXCEPTION(AppError, store.readString(Key, QStringLiteral("AutoStart")));
+    try {
+        store.readBool(Key, QStringLiteral("Hours"));
+    } catch (const AppError& e) {
+        QVERIFY(e.text().contains(QStringLiteral("Hours")));
+        QVERIFY(e.text().contains(QStringLiteral("\"2\"")));
+    }
+}
+
+void TestValueStore::missingValuesAndKeys()
+{
+    ValueStore store({RegistryKeys::Desktop});
+    QVERIFY(store.keyExists(RegistryKeys::Desktop));
+    QVERIFY(!store.keyExists(Key));
+    QCOMPARE(store.readString(Key, QStringLiteral("Position")), QString());
+    QVERIFY_THROWS_EXCEPTION(AppError, store.readBool(Key, QStringLiteral("AutoStart")));
+    // Writing into a key that does not exist fails; deleting from it is harmless.
+    QVERIFY_THROWS_EXCEPTION(AppError, store.writeString(Key, QStringLiteral("a"), QStringLiteral("b")));
+    store.deleteValue(Key, QStringLiteral("a"));
+    store.createKey(Key);
+    store.writeString(Key, QStringLiteral("a"), QStringLiteral("b"));
+    QVERIFY(store.valueExists(Key, QStringLiteral("a")));
+    store.deleteValue(Key, QStringLiteral("a"));
+    QVERIFY(!store.valueExists(Key, QStringLiteral("a")));
+}
+
+void TestValueStore::namesIgnoreCase()
+{
+    ValueStore store;
+    store.createKey(Key);
+    store.writeString(Key, QStringLiteral("Position"), QStringLiteral("Tile"));
+    QCOMPARE(store.readString(Key.toUpper(), QStringLiteral("POSITION")), QStringLiteral("Tile"));
+    QVERIFY(store.keyExists(QStringLiteral("\\software\\halvane software\\tessary\\")));
+}
+
+void TestValueStore::writesAndRereadsTheFileAtomically()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("cfg/settings.reg"));
+    {
+        ValueStore store;
+        store.attachFile(path); // no file yet: nothing to read, nothing written
+        QVERIFY(!QFile::exists(path));
+        store.createKey(Key);
+        store.writeBool(Key, QStringLiteral("MinimizeTell"), true);
+        store.writeString(Key, QStringLiteral("Position"), QStringLiteral("Determine"));
+    }
+    const QByteArray text = readAll(path);
+    QVERIFY(text.startsWith("REGEDIT4\n"));
+    QVERIFY(text.contains("[HKEY_CURRENT_USER\\Software\\Halvane Software\\Tessary]\n"));
+    QVERIFY(text.contains("\"MinimizeTell\"=dword:00000001\n"));
+    QVERIFY(text.contains("\"Position\"=\"Determine\"\n"));
+    ValueStore again;
+    again.attachFile(path);
+    QVERIFY(again.readBool(Key, QStringLiteral("MinimizeTell")));
+    QCOMPARE(again.readString(Key, QStringLiteral("Position")), QStringLiteral("Determine"));
+    // No temporary files are left beside it.
+    QCOMPARE(QDir(dir.filePath(QStringLiteral("cfg"))).entryList(QDir::Files),
+             QStringList{QStringLiteral("settings.reg")});
+    // A store whose file cannot be written reports it and names the file.
+    ValueStore blocked;
+    writeAll(dir.filePath(QStringLiteral("plain")), "x");
+    blocked.attachFile(dir.filePath(QStringLiteral("plain/settings.reg")));
+    try {
+        blocked.createKey(Key);
+        QFAIL("a store below a plain file cannot be saved");
+    } catch (const AppError& e) {
+        QVERIFY(e.text().contains(dir.filePath(QStringLiteral("plain"))));
+    }
+}
+
+void TestValueStore::escapesTextsThatLookLikeSyntax()
+{
+    ValueStore store;
+    store.createKey(Key);
+    const QString tricky = QStringLiteral("C:\\a \"b\"]=dword:1\n[x]\r\u00e9");
+    store.writeString(Key, QStringLiteral("odd \"name\""), tricky);
+    ValueStore copy;
+    copy.parse(store.serialize(), QStringLiteral("mem"));
+    QCOMPARE(copy.readString(Key, QStringLiteral("odd \"name\"")), tricky);
+    QCOMPARE(copy.serialize(), store.serialize());
+}
+
+void TestValueStore::reportsFileAndLineOnBadText_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("line");
+    QTest::newRow("no header") << QByteArray("[HKEY_CURRENT_USER\\X]\n") << 1;
+    QTest::newRow("value before key") << QByteArray("REGEDIT4\n\n\"a\"=\"b\"\n") << 3;
+    QTest::newRow("other root") << QByteArray("REGEDIT4\n[HKEY_LOCAL_MACHINE\\X]\n") << 2;
+    QTest::newRow("unclosed key") << QByteArray("REGEDIT4\n[HKEY_CURRENT_USER\\X\n") << 2;
+    QTest::newRow("bad dword")
+        << QByteArray("REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=dword:12345678\n\"b\"=dword:xyz\n")
+        << 4;
+    QTest::newRow("dword too long")
+        << QByteArray("REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=dword:123456789\n") << 3;
+    QTest::newRow("unterminated text")
+        << QByteArray("REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=\"b\n") << 3;
+    QTest::newRow("trailing junk") << QByteArray("REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=\"b\"c\n")
+                                   << 3;
+    QTest::newRow("binary") << QByteArray("REGEDIT4\n\xff\xfe\x00\x01", 13) << 2;
+}
+
+void TestValueStore::reportsFileAndLineOnBadText()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, line);
+    ValueStore store;
+    try {
+        store.parse(text, QStringLiteral("/cfg/settings.reg"));
+        QFAIL("parsed text that is not a settings file");
+    } catch (const AppError& e) {
+        QVERIFY2(e.text().startsWith(QStringLiteral("/cfg/settings.reg:%1: ").arg(line)),
+                 qPrintable(e.text()));
+    }
+}
+
+void TestValueStore::leavesAnUnparsableFileUntouched()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("settings.reg"));
+    const QByteArray broken("REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Halvane Software\\Tessary]\n"
+                            "\"AutoStart\"=dword:zz\n");
+    writeAll(path, broken);
+    ValueStore store;
+    QVERIFY_THROWS_EXCEPTION(AppError, store.attachFile(path));
+    // Not attached: later writes go nowhere near the broken file.
+    store.createKey(Key);
+    store.writeBool(Key, QStringLiteral("AutoStart"), true);
+    QCOMPARE(readAll(path), broken);
+}
+
+void TestValueStore::linuxRegistryRoutesRunValueToAutostart()
+{
+    QTemporaryDir dir;
+    const QString entry = dir.filePath(QStringLiteral("autostart/tessary.desktop"));
+    ValueStore store({RegistryKeys::Run});
+    RegistryLinux reg(store, AutostartEntry(entry), {});
+    const QString run = RegistryKeys::Run;
+    QVERIFY(!reg.valueExists(run, QStringLiteral("Tessary")));
+    reg.writeString(run, QStringLiteral("Tessary"), QStringLiteral("/opt/my apps/picture"));
+    QVERIFY(QFile::exists(entry));
+    QVERIFY(reg.valueExists(run, QStringLiteral("tessary")));
+    const QByteArray desktop = readAll(entry);
+    QVERIFY(desktop.startsWith("[Desktop Entry]\n"));
+    QVERIFY(desktop.contains("\nExec=\"/opt/my apps/picture\"\n"));
+    QVERIFY(!store.valueExists(run, QStringLiteral("Tessary"))); // not duplicated in the store
+    reg.deleteValue(run, QStringLiteral("Tessary"));
+    QVERIFY(!QFile::exists(entry));
+    reg.deleteValue(run, QStringLiteral("Tessary")); // already gone: harmless
+}
+
+void TestValueStore::linuxRegistryReadsDesktopColourFirst()
+{
+    QTemporaryDir dir;
+    ValueStore store({RegistryKeys::Colors});
+    std::optional<QString> desktop;
+    RegistryLinux reg(store, AutostartEntry(dir.filePath(QStringLiteral("a.desktop"))),
+                      [&] { return desktop; });
+    const QString colors = RegistryKeys::Colors;
+    const QString name = QStringLiteral("Background");
+    QCOMPARE(reg.readString(colors, name), QStringLiteral("0 0 0")); // fresh install
+    reg.writeString(colors, name, QStringLiteral("58 110 165"));
+    QCOMPARE(reg.readString(colors, name), QStringLiteral("58 110 165"));
+    desktop = QStringLiteral("1 2 3");
+    QCOMPARE(reg.readString(colors, name), QStringLiteral("1 2 3"));
+}
+
+void TestValueStore::execArgumentIsQuotedForDesktopEntries()
+{
+    QCOMPARE(AutostartEntry::execArgument(QStringLiteral("/usr/bin/picture")),
+             QStringLiteral("\"/usr/bin/picture\""));
+    QCOMPARE(AutostartEntry::execArgument(QStringLiteral("/a b/$x`\"%")),
+             QStringLiteral("\"/a b/\\\\$x\\\\`\\\\\"%%\""));
+    QCOMPARE(AutostartEntry::execArgument(QStringLiteral("/a\\b")),
+             QStringLiteral("\"/a\\\\\\\\b\""));
+}
+
+QTEST_GUILESS_MAIN(TestValueStore)
 #include "TestValueStore.moc"
