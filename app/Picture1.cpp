@@ -7,6 +7,7 @@
 #include "app/platform/Platform.h"
 #include "app/platform/UserDialogs.h"
 #include "settings/Picture2.h"
+#include "settings/SettingsTable.h"
 #include "tray/Tray.h"
 
 #include <QAction>
@@ -400,12 +401,14 @@ void setGroupEnabled(const QList<QObject*>& group, bool enabled)
 
 void TForm1::Button1Click()
 {
-    TForm2 dialog(this);
+    OptionsSettings settings{countdown, Position, DesktopColor, StartWithWindows,
+                             Minimized, AutoStart, [this] { ApplyDesktopColor(); }};
+    TForm2 dialog(std::move(settings), m_platform, m_dialogs, this);
     Form2 = &dialog;
     m_dialogs.execModal(dialog);
     Form2 = nullptr;
     Update_Timer();
-    IntervalMs = static_cast<std::int32_t>(countdown.totalSeconds() * 1000);
+    IntervalMs = intervalMsFor(countdown);
     ProgressBar1->setMaximum(IntervalMs / 1000);
 }
 

@@ -2,9 +2,11 @@
 
 #include "imagelist/PictureList.h"
 #include "rotation/Countdown.h"
+#include "rotation/RotationPool.h"
 
 #include <QImage>
 #include <QMainWindow>
+#include <QSet>
 #include <QStringList>
 
 #include <cstdint>
@@ -39,7 +41,7 @@ public:
 
     // State of the program, under the names the rest of the program knows it by.
     PictureList ImageList;
-    QStringList RotationPool;
+    ::RotationPool RotationPool;
     std::int32_t CurrentIndex = 0;
     bool MinimizeTell = true;
     bool AutoStart = false;
@@ -181,9 +183,13 @@ private:
     // A handler wrapped in the error reporting, ready to connect to a signal.
     std::function<void()> guarded(void (TForm1::*handler)());
     void selectByFileName(const QString& path);
+    void pickDuringTick();
+    void tellRotationProblem(const QString& key, const QString& text);
 
     Platform& m_platform;
     UserDialogs& m_dialogs;
+    // Causes of failed picks already told during this rotation.
+    QSet<QString> m_rotationProblemsTold;
 };
 
 // Enables or disables a group of widgets and menu actions together.

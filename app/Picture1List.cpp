@@ -5,6 +5,7 @@
 #include "app/PreviewImage.h"
 #include "app/UpDown.h"
 #include "app/platform/Platform.h"
+#include "app/platform/UserDialogs.h"
 #include "imagelist/ImagesDb.h"
 
 #include <QComboBox>
@@ -81,10 +82,86 @@ void TForm1::selectByFileName(const QString& path)
     }
 }
 
-void TForm1::AddFiles1Click() {}
-void TForm1::Button4Click() {}
-void TForm1::Button5Click() {}
-void TForm1::Next1Click() {}
-void TForm1::PreviousPicture1Click() {}
-void TForm1::ComboBox1Change() {}
-void TForm1::UpDown2Click() {}
+void TForm1::AddFiles1Click()
+{
+    const QStringList chosen = m_dialogs.openFiles(this, OpenFilter, 3, StartFolder);
+    if (chosen.isEmpty())
+        return;
+    for (const QString& path : chosen)
+        ImageList.add(path);
+    ImageList.setSorted(true);
+    Update_ComboBox();
+    CurrentIndex = static_cast<std::int32_t>(ImageList.indexOf(chosen.first()));
+    ApplyImage(ImageList.at(CurrentIndex));
+    ComboBox1->setCurrentIndex(CurrentIndex);
+    EnterNonEmptyState();
+}
+
+void TForm1::Button4Click()
+{
+    int i = ComboBox1->currentIndex();
+    // After a failed Add nothing is selected: there is no picture the user pointed at.
+    if (i < 0 || i >= ImageList.count())
+        return;
+    ImageList.removeAt(i);
+    Update_ComboBox();
+    if (ComboBox1->count() == 0)
+        Reset();
+    else if (i > 0)
+        --i;
+    ComboBox1->setCurrentIndex(i);
+    ComboBox1->update();
+    ComboBox1Change();
+}
+
+void TForm1::Button5Click()
+{
+    Reset();
+}
+
+void TForm1::Next1Click()
+{
+    if (ImageList.isEmpty())
+        return;
+    ++CurrentIndex;
+    if (CurrentIndex < 0 || CurrentIndex >= ImageList.count())
+        CurrentIndex = 0;
+    ApplyImage(ImageList.at(CurrentIndex));
+    selectByFileName(ImageList.at(CurrentIndex));
+    UpDown2->setPosition(CurrentIndex);
+}
+
+void TForm1::PreviousPicture1Click()
+{
+    if (ImageList.isEmpty())
+        return;
+    --CurrentIndex;
+    if (CurrentIndex < 0 || CurrentIndex >= ImageList.count())
+        CurrentIndex = static_cast<std::int32_t>(ImageList.count() - 1);
+    ApplyImage(ImageList.at(CurrentIndex));
+    selectByFileName(ImageList.at(CurrentIndex));
+    UpDown2->setPosition(CurrentIndex);
+}
+
+void TForm1::ComboBox1Change()
+{
+    CurrentIndex = ComboBox1->currentIndex();
+    // The empty state's placeholder is no picture. Asking the list rather than comparing the
+    // item's text keeps a picture file named like the placeholder selectable.
+    if (ImageList.isEmpty() || CurrentIndex < 0 || CurrentIndex >= ImageList.count())
+        return;
+    ApplyImage(ImageList.at(CurrentIndex));
+    UpDown2->setPosition(CurrentIndex);
+}
+
+void TForm1::UpDown2Click()
+{
+    const int p = UpDown2->position();
+    // The maximum is the count, one past the last entry (more after removals): such a
+    // position shows nothing new.
+    if (p < 0 || p >= ImageList.count())
+        return;
+    CurrentIndex = p;
+    ApplyImage(ImageList.at(p));
+    ComboBox1->setCurrentIndex(p);
+}

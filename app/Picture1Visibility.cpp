@@ -1,25 +1,86 @@
 // Showing, hiding and ending the program.
 #include "app/Picture1.h"
 
+#include "app/platform/Platform.h"
+#include "app/platform/UserDialogs.h"
+#include "dialogs/Picture3.h"
+#include "dialogs/Picture4.h"
 #include "imagelist/ImagesDb.h"
+#include "tray/Tray.h"
 
-void TForm1::Button2Click()
-{
+#include <QAction>
+#include <QScopeGuard>
+#include <QTimer>
+
+namespace {
+
+const QString ShowCaption = QStringLiteral("Show Tessary...");
+const QString HideCaption = QStringLiteral("Hide Tessary...");
+
+void hideToTray(QWidget* window) {
+    // Without a notification area a hidden window could never be brought back: minimise it.
+    if (TTray::IsAvailable())
+        window->hide();
+    else
+        window->showMinimized();
+}
+
+} // namespace
+
+void TForm1::Button2Click() {
+    // Stopping copies the configured period back, so that is what the settings keep.
+    if (Timer2->isActive())
+        Button3Click();
     ExitRequested = true;
     close();
 }
 
-bool TForm1::FormCloseQuery()
-{
+bool TForm1::FormCloseQuery() {
     if (!ExitRequested) {
-        hide();
+        hideToTray(this);
         WindowHidden = true;
+        Show1->setText(ShowCaption);
+        DisplayHiddenMessage();
         return false;
     }
+    // A failure here leaves the program running with ExitRequested set: the error is shown,
+    // nothing is lost, and the next close request tries again.
+    SaveRegistry();
     writeImagesDb(ImagesDbPath(), ImageList.entries());
     return true;
 }
 
-void TForm1::Show1Click() {}
-void TForm1::DisplayHiddenMessage() {}
-void TForm1::Image20Click() {}
+void TForm1::Show1Click() {
+    if (!WindowHidden) {
+        hideToTray(this);
+        Show1->setText(ShowCaption);
+        WindowHidden = true;
+        DisplayHiddenMessage();
+        return;
+    }
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+    // The main window is the program's only top-level window: there is no separate
+    // application window whose taskbar button would need hiding.
+    Show1->setText(HideCaption);
+    WindowHidden = false;
+}
+
+void TForm1::DisplayHiddenMessage() {
+    if (!MinimizeTell)
+        return;
+    // Owned by nobody: the notice is centred on the desktop, and its owner may be hidden.
+    TForm3 notice(m_platform.registry(), m_dialogs, MinimizeTell);
+    Form3 = &notice;
+    const auto forget = qScopeGuard([] { Form3 = nullptr; });
+    m_dialogs.execModal(notice);
+}
+
+void TForm1::Image20Click() {
+    TForm4 about(m_platform, this);
+    Form4 = &about;
+    const auto forget = qScopeGuard([] { Form4 = nullptr; });
+    m_dialogs.execModal(about);
+}

@@ -11,30 +11,40 @@ PreviewImage::PreviewImage(QWidget* parent)
 void PreviewImage::setImage(const QImage& image)
 {
     m_image = image;
-    rescale();
+    m_stale = true;
     update();
 }
 
 void PreviewImage::rescale()
 {
+    m_stale = false;
     if (m_image.isNull() || width() <= 0 || height() <= 0) {
         m_scaled = QPixmap();
         return;
     }
-    if (m_image.width() <= width() && m_image.height() <= height())
+    if (m_image.width() <= width() && m_image.height() <= height()) {
         m_scaled = QPixmap::fromImage(m_image);
-    else
-        m_scaled = QPixmap::fromImage(
-            m_image.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        return;
+    }
+    // A cheap reduction to twice the shown size first: smoothing all of a large picture costs
+    // as much as decoding it.
+    const QSize shown = m_image.size().scaled(size(), Qt::KeepAspectRatio);
+    QImage reduced = m_image;
+    if (m_image.width() > 4 * shown.width())
+        reduced = m_image.scaled(shown * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    m_scaled = QPixmap::fromImage(
+        reduced.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 void PreviewImage::resizeEvent(QResizeEvent*)
 {
-    rescale();
+    m_stale = true;
 }
 
 void PreviewImage::paintEvent(QPaintEvent*)
 {
+    if (m_stale)
+        rescale();
     if (m_scaled.isNull())
         return;
     QPainter p(this);

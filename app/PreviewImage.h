@@ -24,5 +24,7 @@ protected:
 private:
     void rescale();
     QImage m_image;
-    QPixmap m_scaled; // scaled once per change, not per paint
+    // Scaled when first painted after a change, so a hidden window pays nothing per picture.
+    QPixmap m_scaled;
+    bool m_stale = false;
 };

@@ -1,13 +1,14 @@
 #include "app/Artwork.h"
 #include "app/Picture1.h"
+#include "app/TerminationSignals.h"
 #include "app/UserDialogsQt.h"
 #include "app/platform/Errors.h"
 #include "app/platform/PlatformLinux.h"
-#include "dialogs/Picture3.h"
-#include "dialogs/Picture4.h"
 #include "settings/Picture2.h"
 
 #include <QApplication>
+#include <QSessionManager>
+#include <QTimer>
 
 #include <exception>
 #include <memory>
@@ -22,14 +23,37 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     UserDialogsQt dialogs;
     try {
+        // Watching from the start: a signal that comes while the window is being built waits
+        // in the pipe until the event loop runs and the handler below is connected.
+        TerminationSignals terminationSignals;
         PlatformLinux platform;
         TForm1 form1(platform, dialogs);
-        TForm2 form2;
-        Form2 = &form2;
-        TForm3 form3;
-        Form3 = &form3;
-        TForm4 form4;
-        Form4 = &form4;
+        // The Options dialog (TForm2) is built afresh for each showing, by TForm1::Button1Click.
+        // So are the notice and the About box, by TForm1::DisplayHiddenMessage and Image20Click.
+
+        // A logout or a termination signal ends the program as Exit does, so that the list
+        // and settings edited since start-up are saved; a failed save keeps it running. It
+        // calls the close handler itself: a close request is dropped while a modal dialog is
+        // open and ignored while a close is being handled (the notice is shown inside one).
+        const auto endAsExit = [&form1] {
+            form1.runGuarded([&form1] {
+                if (form1.Timer2->isActive())
+                    form1.Button3Click();
+                form1.ExitRequested = true;
+                if (form1.FormCloseQuery())
+                    QCoreApplication::quit();
+            });
+        };
+        QObject::connect(&terminationSignals, &TerminationSignals::received, &form1, endAsExit);
+#ifndef QT_NO_SESSIONMANAGER
+        QObject::connect(&app, &QGuiApplication::commitDataRequest, &form1,
+                         [endAsExit](QSessionManager&) { endAsExit(); });
+#endif
+        // Anything else that ends the event loop (a session manager's "die") saves too.
+        QObject::connect(&app, &QCoreApplication::aboutToQuit, &form1, [&form1, endAsExit] {
+            if (!form1.ExitRequested)
+                endAsExit();
+        });
         QApplication::exec();
     } catch (const AppError& error) {
         dialogs.showError(nullptr, error.text());

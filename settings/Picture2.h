@@ -1,13 +1,102 @@
 #pragma once
 
+#include "rotation/Countdown.h"
+
 #include <QDialog>
 
-// The Options dialog.
+#include <cstdint>
+#include <functional>
+
+class Platform;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QSlider;
+class UserDialogs;
+
+// The settings the Options dialog edits, held by the main window.
+struct OptionsSettings {
+    Countdown& countdown;
+    QString& Position;
+    std::uint32_t& DesktopColor;
+    bool& StartWithWindows;
+    bool& Minimized;
+    bool& AutoStart;
+    // Applies DesktopColor to the desktop and stores it.
+    std::function<void()> applyDesktopColor;
+};
+
+// The Options dialog: the change period, the placement, the background colour and the three
+// start-up choices. A fresh instance serves one showing; OK writes its settings at once.
 class TForm2 : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TForm2(QWidget* parent = nullptr);
+    TForm2(OptionsSettings settings, Platform& platform, UserDialogs& dialogs,
+           QWidget* parent = nullptr);
+
+    // Handlers.
+    void FormShow();
+    void TrackBar3Change();
+    void TrackBar1Change();
+    void TrackBar2Change();
+    void Shape1MouseUp();
+    void CheckBox1Click();
+    void Button3Click();
+    void Button1Click();
+
+    // The period being edited; copied to the settings only by OK.
+    Countdown working{0, 0, 0};
+    // DesktopColor as it was when shown; Cancel puts it back.
+    std::uint32_t savedColor = 0;
+    // The colour the colour chooser opens with.
+    std::uint32_t chooserColor = 0;
+
+    static const QString ZeroTimeText;
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label9 = nullptr;
+    QSlider* TrackBar1 = nullptr;
+    QSlider* TrackBar2 = nullptr;
+    QSlider* TrackBar3 = nullptr;
+    QFrame* Shape1 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QCheckBox* CheckBox2 = nullptr;
+    QCheckBox* CheckBox3 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QPushButton* Button1 = nullptr;
+
+    // "00".."09", then the plain number.
+    static QString valueLabel(int value);
+
+public Q_SLOTS:
+    // Escape and the window manager's close act as Cancel, so the colour is always restored.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildLayout();
+    void connectHandlers();
+    void setSwatch(std::uint32_t color);
+    // Runs a handler; an error leaving it is shown and the dialog stays as it is.
+    void guarded(const std::function<void()>& handler);
+
+    OptionsSettings m_settings;
+    Platform& m_platform;
+    UserDialogs& m_dialogs;
 };
 
 extern TForm2* Form2;

@@ -22,4 +22,7 @@ public:
     virtual void setBackgroundColor(QColor color) = 0;
     // The desktop's current background colour, when the desktop keeps one.
     virtual std::optional<QColor> backgroundColor() const = 0;
+    // The colour the desktop was last given, for a backend that draws the fill itself and cannot
+    // read it back: the next wallpaper uses it. Changes nothing on screen.
+    virtual void assumeBackgroundColor(QColor color) { Q_UNUSED(color); }
 };

@@ -2,28 +2,315 @@
 
 #include "app/platform/Errors.h"
 
+#include <QFile>
 #include <QImageReader>
+#include <QtEndian>
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+
+// jpeglib.h needs size_t and FILE declared first.
+#include <jpeglib.h>
+
+#include <jerror.h>
 
 namespace {
 
-QImage readWith(const QString& path, const char* format)
-{
-    QImageReader reader(path, format);
-    reader.setAutoTransform(false);
-    QImage image = reader.read();
-    if (image.isNull())
-        throw AppError(QStringLiteral("Cannot load \"%1\": %2").arg(path, reader.errorString()));
-    return image;
+struct JpegErrorManager {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+};
+
+// The decoder's fatal errors come here instead of its default exit(): jump back to the step
+// that started the decoder call.
+void jumpOnError(j_common_ptr cinfo) {
+    auto* err = reinterpret_cast<JpegErrorManager*>(cinfo->err);
+    std::longjmp(err->jump, 1);
+}
+
+// Picture data that ends early (the file, or the data before the next marker) is decoded by
+// libjpeg as grey filler after a warning; we refuse it instead of showing a partial picture.
+// Other warnings (stray bytes and the like) still give a whole picture.
+void onDecoderMessage(j_common_ptr cinfo, int level) {
+    if (level < 0 &&
+        (cinfo->err->msg_code == JWRN_JPEG_EOF || cinfo->err->msg_code == JWRN_HIT_MARKER))
+        jumpOnError(cinfo);
+}
+
+void discardMessage(j_common_ptr) {}
+
+// The steps below may end in jumpOnError. Each sets its own jump target and keeps nothing with
+// a destructor in its frame, so the jump skips no C++ clean-up.
+
+bool openGuarded(j_decompress_ptr cinfo, JpegErrorManager* err, const QByteArray* bytes) {
+    if (setjmp(err->jump))
+        return false;
+    jpeg_create_decompress(cinfo);
+    // Whole-picture buffers (progressive files) stay within the same bound as the pixels.
+    cinfo->mem->max_memory_to_use = MaxDecodedBytes;
+    jpeg_mem_src(cinfo, reinterpret_cast<const unsigned char*>(bytes->constData()),
+                 static_cast<unsigned long>(bytes->size()));
+    jpeg_read_header(cinfo, TRUE);
+    return true;
+}
+
+// Inverted CMYK as Adobe writes it (255 = no ink) when `inverted`, plain CMYK otherwise, to
+// BGR bytes.
+void cmykRowToBgr(const JSAMPLE* in, uchar* out, JDIMENSION width, bool inverted) {
+    for (JDIMENSION x = 0; x < width; ++x, in += 4, out += 3) {
+        unsigned c = in[0], m = in[1], y = in[2], k = in[3];
+        if (!inverted) {
+            c = 255 - c;
+            m = 255 - m;
+            y = 255 - y;
+            k = 255 - k;
+        }
+        out[0] = static_cast<uchar>((y * k + 127) / 255);
+        out[1] = static_cast<uchar>((m * k + 127) / 255);
+        out[2] = static_cast<uchar>((c * k + 127) / 255);
+    }
+}
+
+// Decodes every row straight into the picture's own scanlines (through one row buffer for
+// CMYK, which needs converting).
+bool decodeRowsGuarded(j_decompress_ptr cinfo, JpegErrorManager* err, uchar* bits,
+                       qsizetype bytesPerLine, bool cmyk) {
+    if (setjmp(err->jump))
+        return false;
+    jpeg_start_decompress(cinfo);
+    const JDIMENSION height = cinfo->output_height;
+    if (cmyk) {
+        JSAMPARRAY buffer = (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo),
+                                                        JPOOL_IMAGE, cinfo->output_width * 4, 1);
+        const bool inverted = cinfo->saw_Adobe_marker;
+        while (cinfo->output_scanline < height) {
+            const JDIMENSION y = cinfo->output_scanline;
+            if (jpeg_read_scanlines(cinfo, buffer, 1) != 1)
+                ERREXIT(cinfo, JERR_INPUT_EOF);
+            cmykRowToBgr(buffer[0], bits + qsizetype(y) * bytesPerLine, cinfo->output_width,
+                         inverted);
+        }
+    } else {
+        constexpr JDIMENSION batch = 16;
+        JSAMPROW rows[batch];
+        while (cinfo->output_scanline < height) {
+            const JDIMENSION y = cinfo->output_scanline;
+            const JDIMENSION count = std::min(batch, height - y);
+            for (JDIMENSION i = 0; i < count; ++i)
+                rows[i] = bits + qsizetype(y + i) * bytesPerLine;
+            if (jpeg_read_scanlines(cinfo, rows, count) == 0)
+                ERREXIT(cinfo, JERR_INPUT_EOF);
+        }
+    }
+    jpeg_finish_decompress(cinfo);
+    return true;
+}
+
+// Releases the decoder however the decoding ends.
+struct DecompressGuard {
+    jpeg_decompress_struct* cinfo;
+    ~DecompressGuard() { jpeg_destroy_decompress(cinfo); }
+};
+
+AppError jpegError(const JpegErrorManager& err) {
+    return AppError(QStringLiteral("JPEG error #%1").arg(err.pub.msg_code));
+}
+
+qint64 rowBytes(qint64 width, int bitsPerPixel) {
+    return ((width * bitsPerPixel + 31) / 32) * 4;
+}
+
+void refuseIfTooLarge(const QString& path, qint64 width, qint64 height, int bitsPerPixel) {
+    if (rowBytes(width, bitsPerPixel) * height > MaxDecodedBytes)
+        throw AppError(QStringLiteral("Cannot load \"%1\": the picture is %2 x %3 pixels, larger "
+                                      "than the %4 MiB of pixels this program decodes.")
+                           .arg(path)
+                           .arg(width)
+                           .arg(height)
+                           .arg(MaxDecodedBytes >> 20));
+}
+
+// What a BMP file's headers declare, as far as the checks before decoding need it.
+struct BmpLayout {
+    qint64 width = 0;
+    qint64 height = 0; // without the sign of top-down files
+    int bitsPerPixel = 0;
+    quint32 compression = 0;
+    qint64 pixelOffset = 0;
+
+    bool uncompressed() const { return compression == 0 || compression == 3; }
+    // Qt decodes palette pictures to 8 bits (1 for two colours) and all others to 32.
+    int decodedBitsPerPixel() const { return bitsPerPixel > 8 ? 32 : bitsPerPixel == 1 ? 1 : 8; }
+};
+
+// The file header and the info header (the old 12-byte core form or the 40-byte one and its
+// longer successors); nothing when they are not there, which Qt's reader then reports.
+std::optional<BmpLayout> bmpLayout(const QByteArray& head) {
+    if (head.size() < 26 || !head.startsWith("BM"))
+        return std::nullopt;
+    const char* p = head.constData();
+    const quint32 headerSize = qFromLittleEndian<quint32>(p + 14);
+    BmpLayout layout;
+    layout.pixelOffset = qFromLittleEndian<quint32>(p + 10);
+    if (headerSize == 12) {
+        layout.width = qFromLittleEndian<quint16>(p + 18);
+        layout.height = qFromLittleEndian<quint16>(p + 20);
+        layout.bitsPerPixel = qFromLittleEndian<quint16>(p + 24);
+    } else if (headerSize >= 40 && head.size() >= 34) {
+        layout.width = qAbs(qint64(qFromLittleEndian<qint32>(p + 18)));
+        layout.height = qAbs(qint64(qFromLittleEndian<qint32>(p + 22)));
+        layout.bitsPerPixel = qFromLittleEndian<quint16>(p + 28);
+        layout.compression = qFromLittleEndian<quint32>(p + 30);
+    } else {
+        return std::nullopt;
+    }
+    return layout;
+}
+
+QByteArray readWholeFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw AppError(QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString()));
+    // A compressed file that large would decode past the limit anyway.
+    if (file.size() > MaxDecodedBytes)
+        throw AppError(QStringLiteral("Cannot load \"%1\": the file is larger than %2 MiB.")
+                           .arg(path)
+                           .arg(MaxDecodedBytes >> 20));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw AppError(QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString()));
+    if (bytes.isEmpty())
+        throw AppError(QStringLiteral("Cannot load \"%1\": the file is empty.").arg(path));
+    return bytes;
 }
 
 } // namespace
 
-QImage loadJpeg(const QString& path)
-{
-    return readWith(path, "jpeg");
+QImage loadJpeg(const QString& path) {
+    const QByteArray bytes = readWholeFile(path);
+
+    jpeg_decompress_struct cinfo;
+    JpegErrorManager err;
+    cinfo.err = jpeg_std_error(&err.pub);
+    err.pub.error_exit = jumpOnError;
+    err.pub.emit_message = onDecoderMessage;
+    err.pub.output_message = discardMessage;
+    // Destroying is harmless when creation itself failed: the memory manager is then null.
+    cinfo.mem = nullptr;
+    DecompressGuard guard{&cinfo};
+    if (!openGuarded(&cinfo, &err, &bytes))
+        throw jpegError(err);
+
+    bool cmyk = false;
+    QImage::Format format = QImage::Format_BGR888;
+    switch (cinfo.jpeg_color_space) {
+    case JCS_GRAYSCALE:
+        cinfo.out_color_space = JCS_GRAYSCALE;
+        format = QImage::Format_Indexed8;
+        break;
+    case JCS_YCbCr:
+    case JCS_RGB:
+        cinfo.out_color_space = JCS_EXT_BGR;
+        break;
+    case JCS_CMYK:
+    case JCS_YCCK:
+        cinfo.out_color_space = JCS_CMYK;
+        cmyk = true;
+        break;
+    default:
+        throw AppError(QStringLiteral("Cannot load \"%1\": its colour space (%2 components) is "
+                                      "not supported.")
+                           .arg(path)
+                           .arg(cinfo.num_components));
+    }
+    cinfo.scale_num = 1;
+    cinfo.scale_denom = 1;
+    cinfo.dct_method = JDCT_ISLOW;
+    cinfo.do_fancy_upsampling = TRUE;
+
+    const qint64 width = cinfo.image_width;
+    const qint64 height = cinfo.image_height;
+    const int bitsPerPixel = format == QImage::Format_Indexed8 ? 8 : 24;
+    refuseIfTooLarge(path, width, height, bitsPerPixel);
+
+    QImage image(int(width), int(height), format);
+    if (image.isNull())
+        throw AppError(QStringLiteral("Cannot load \"%1\": not enough memory for %2 x %3 pixels.")
+                           .arg(path)
+                           .arg(width)
+                           .arg(height));
+    if (format == QImage::Format_Indexed8)
+        image.setColorTable(greyPalette());
+
+    const qsizetype bytesPerLine = image.bytesPerLine();
+    if (!decodeRowsGuarded(&cinfo, &err, image.bits(), bytesPerLine, cmyk))
+        throw jpegError(err);
+
+    // Rows are padded to four bytes, and Qt's BMP writer copies 8-bit rows padding and all.
+    const qsizetype used = qsizetype(width) * (bitsPerPixel / 8);
+    if (used < bytesPerLine) {
+        uchar* bits = image.bits();
+        for (qint64 y = 0; y < height; ++y)
+            std::memset(bits + y * bytesPerLine + used, 0, size_t(bytesPerLine - used));
+    }
+    // The resolution, when the file states one (per inch or per centimetre), goes into the BMP.
+    const double perMeter = cinfo.density_unit == 1   ? 1 / 0.0254
+                            : cinfo.density_unit == 2 ? 100
+                                                      : 0;
+    if (perMeter > 0 && cinfo.X_density > 0 && cinfo.Y_density > 0) {
+        image.setDotsPerMeterX(qRound(cinfo.X_density * perMeter));
+        image.setDotsPerMeterY(qRound(cinfo.Y_density * perMeter));
+    }
+    return image;
 }
 
-QImage loadBmp(const QString& path)
-{
-    return readWith(path, "bmp");
+QImage loadBmp(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw AppError(QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString()));
+    if (file.size() == 0)
+        throw AppError(QStringLiteral("Cannot load \"%1\": the file is empty.").arg(path));
+
+    // Qt's reader neither tells a too-large picture apart from a broken file nor notices a
+    // file cut short (it leaves the missing rows as they were allocated): check both here.
+    if (const std::optional<BmpLayout> layout = bmpLayout(file.peek(54))) {
+        refuseIfTooLarge(path, layout->width, layout->height, layout->decodedBitsPerPixel());
+        if (layout->uncompressed()) {
+            const qint64 needed = layout->pixelOffset +
+                                  rowBytes(layout->width, layout->bitsPerPixel) * layout->height;
+            if (file.size() < needed)
+                throw AppError(QStringLiteral("Cannot load \"%1\": the file is cut short (%2 of "
+                                              "%3 bytes).")
+                                   .arg(path)
+                                   .arg(file.size())
+                                   .arg(needed));
+        }
+    }
+
+    QImageReader reader(&file, "bmp");
+    reader.setAutoDetectImageFormat(false);
+    reader.setDecideFormatFromContent(false);
+    reader.setAllocationLimit(int(MaxDecodedBytes >> 20));
+    QImage image = reader.read();
+    if (image.isNull())
+        throw AppError(QStringLiteral("Cannot load \"%1\": not a readable BMP file (%2).")
+                           .arg(path, reader.errorString()));
+    return image;
+}
+
+const QList<QRgb>& greyPalette() {
+    static const QList<QRgb> palette = [] {
+        QList<QRgb> p(256);
+        for (int i = 0; i < 256; ++i)
+            p[i] = qRgb(i, i, i);
+        return p;
+    }();
+    return palette;
+}
+
+bool isGreyIndexed(const QImage& image) {
+    return image.format() == QImage::Format_Indexed8 && image.colorTable() == greyPalette();
 }

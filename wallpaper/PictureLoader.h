@@ -1,10 +1,30 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QString>
+#include <QtGlobal>
 
-// Decodes a JPEG file at full size: colour to 24 bits per pixel, greyscale to 8 bits with a grey
-// palette. Throws AppError ("JPEG error #N" for what the decoder rejects).
+// The largest picture accepted, in bytes of decoded pixel rows (1 GiB). A file that declares a
+// larger picture is refused from its header, before anything is allocated for its pixels.
+inline constexpr qint64 MaxDecodedBytes = qint64(1) << 30;
+
+// Decodes a JPEG file at full size with the accurate integer transform and smooth chroma
+// upsampling. Colour (YCbCr, RGB, CMYK, YCCK) becomes Format_BGR888, 24 bits per pixel;
+// greyscale becomes Format_Indexed8 with a 256-entry grey palette. Row padding bytes are zero.
+// Throws AppError: "JPEG error #N" (N the decoder's message code) for data the decoder rejects,
+// including picture data that ends early; a text naming the file when it cannot be read, is empty,
+// is too large or uses a colour space we cannot show.
 QImage loadJpeg(const QString& path);
-// Reads a BMP file at its own depth. Throws AppError when it cannot be read.
+
+// Reads a BMP file with Qt's reader, at the depth Qt keeps (Indexed8 for palette pictures,
+// RGB32 or ARGB32 otherwise). The content must be a BMP whatever else it might be. Throws
+// AppError naming the file when it cannot be opened, is not a readable BMP, is cut short or
+// is too large.
 QImage loadBmp(const QString& path);
+
+// True for an 8-bit picture whose palette is the 256-step grey ramp (a greyscale JPEG).
+bool isGreyIndexed(const QImage& image);
+
+// The 256-step grey ramp, palette of greyscale pictures.
+const QList<QRgb>& greyPalette();

@@ -2,8 +2,7 @@
 
 #include "app/platform/Errors.h"
 
-DesktopStyle styleForWord(const QString& word)
-{
+DesktopStyle styleForWord(const QString& word) {
     if (word == QLatin1String("Center"))
         return {QStringLiteral("0"), QStringLiteral("0")};
     if (word == QLatin1String("Tile"))
@@ -13,8 +12,7 @@ DesktopStyle styleForWord(const QString& word)
     throw SilentAbort();
 }
 
-Placement placementFromStyle(const QString& wallpaperStyle, const QString& tileWallpaper)
-{
+Placement placementFromStyle(const QString& wallpaperStyle, const QString& tileWallpaper) {
     if (tileWallpaper == QLatin1String("1"))
         return Placement::Tile;
     if (wallpaperStyle == QLatin1String("2"))

@@ -2,6 +2,7 @@
 
 #include "app/platform/AtomicFile.h"
 #include "app/platform/Errors.h"
+#include "wallpaper/ColorText.h"
 #include "wallpaper/DesktopBackendLoader.h"
 #include "wallpaper/PlacementWords.h"
 
@@ -17,28 +18,24 @@
 
 namespace {
 
-QString configHome()
-{
+QString configHome() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
 }
 
 } // namespace
 
-QString PlatformLinux::settingsFile()
-{
+QString PlatformLinux::settingsFile() {
     return configHome() + QStringLiteral("/tessary/settings.reg");
 }
 
-QString PlatformLinux::autostartFile()
-{
+QString PlatformLinux::autostartFile() {
     return configHome() + QStringLiteral("/autostart/tessary.desktop");
 }
 
 PlatformLinux::PlatformLinux()
     : m_desktop(createDesktopBackend(QProcessEnvironment::systemEnvironment()))
     , m_store({RegistryKeys::Run, RegistryKeys::Desktop, RegistryKeys::Colors})
-    , m_random(std::random_device{}())
-{
+    , m_random(std::random_device{}()) {
     std::fprintf(stderr, "tessary: wallpaper backend: %s\n", qPrintable(m_desktop->name()));
     m_store.attachFile(settingsFile());
     m_registry = std::make_unique<RegistryLinux>(
@@ -46,47 +43,51 @@ PlatformLinux::PlatformLinux()
             const auto color = m_desktop->backgroundColor();
             if (!color)
                 return std::nullopt;
-            return QStringLiteral("%1 %2 %3").arg(color->red()).arg(color->green()).arg(
-                color->blue());
+            return QStringLiteral("%1 %2 %3")
+                .arg(color->red())
+                .arg(color->green())
+                .arg(color->blue());
         });
+    // A desktop we draw ourselves cannot tell its colour: the first picture gets the fill the
+    // user last chose. A value that cannot be read leaves the backend's default.
+    try {
+        const std::uint32_t color = colorFromText(
+            m_registry->readString(RegistryKeys::Colors, QStringLiteral("Background")));
+        m_desktop->assumeBackgroundColor(
+            QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));
+    } catch (const AppError&) {
+    }
 }
 
 PlatformLinux::~PlatformLinux() = default;
 
-Registry& PlatformLinux::registry()
-{
+Registry& PlatformLinux::registry() {
     return *m_registry;
 }
 
-QString PlatformLinux::executablePath() const
-{
+QString PlatformLinux::executablePath() const {
     return QCoreApplication::applicationFilePath();
 }
 
-QString PlatformLinux::dataFolder()
-{
-    const QString folder =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-        QStringLiteral("/tessary");
+QString PlatformLinux::dataFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                           QStringLiteral("/tessary");
     ensureFolder(folder);
     return folder;
 }
 
-QSize PlatformLinux::screenSize() const
-{
+QSize PlatformLinux::screenSize() const {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return {1024, 768};
     return screen->size() * screen->devicePixelRatio();
 }
 
-std::uint32_t PlatformLinux::nextRandom()
-{
+std::uint32_t PlatformLinux::nextRandom() {
     return m_random() >> 1; // non-negative as a signed 32-bit number too
 }
 
-void PlatformLinux::setWallpaper(const QString& file)
-{
+void PlatformLinux::setWallpaper(const QString& file) {
     const Registry& reg = *m_registry;
     const auto placement =
         placementFromStyle(reg.readString(RegistryKeys::Desktop, QStringLiteral("WallpaperStyle")),
@@ -94,25 +95,21 @@ void PlatformLinux::setWallpaper(const QString& file)
     m_desktop->setWallpaper(file, placement);
 }
 
-void PlatformLinux::setDesktopColor(std::uint32_t color)
-{
+void PlatformLinux::setDesktopColor(std::uint32_t color) {
     m_desktop->setBackgroundColor(QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));
 }
 
-void PlatformLinux::playWarningSound()
-{
+void PlatformLinux::playWarningSound() {
     const QString player = QStandardPaths::findExecutable(QStringLiteral("canberra-gtk-play"));
     if (player.isEmpty() ||
         !QProcess::startDetached(player, {QStringLiteral("-i"), QStringLiteral("dialog-warning")}))
         QApplication::beep();
 }
 
-void PlatformLinux::openAddress(const QString& address)
-{
+void PlatformLinux::openAddress(const QString& address) {
     QDesktopServices::openUrl(QUrl(address));
 }
 
-QString PlatformLinux::desktopName() const
-{
+QString PlatformLinux::desktopName() const {
     return m_desktop->name();
 }

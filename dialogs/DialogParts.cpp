@@ -1,0 +1,59 @@
+#include "dialogs/DialogParts.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPalette>
+
+QFont DialogParts::trebuchet(int points) {
+    QFont font;
+    // Faces of about the same width first: the layouts are measured for the narrow original.
+    font.setFamilies({QStringLiteral("Trebuchet MS"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial"), QStringLiteral("Nimbus Sans"),
+                      QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+    font.setPointSize(points);
+    return font;
+}
+
+QFont DialogParts::boldDefault(int points) {
+    QFont font = QApplication::font();
+    font.setPointSize(points);
+    font.setBold(true);
+    return font;
+}
+
+void DialogParts::fitWidth(QWidget* widget, int right) {
+    QFont font = widget->font();
+    while (widget->x() + widget->sizeHint().width() > right && font.pointSizeF() > 6) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        widget->setFont(font);
+    }
+    widget->adjustSize();
+}
+
+void DialogParts::paintWhite(QWidget* widget) {
+    widget->setAutoFillBackground(true);
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    widget->setPalette(pal);
+}
+
+Qt::WindowFlags DialogParts::bareDialogFlags() {
+    return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+}
+
+LinkLabel::LinkLabel(const QString& text, QWidget* parent)
+    : QLabel(text, parent) {
+    setCursor(Qt::PointingHandCursor);
+    QFont f = DialogParts::trebuchet();
+    f.setUnderline(true);
+    setFont(f);
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, pal.color(QPalette::Link));
+    setPalette(pal);
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        Q_EMIT clicked();
+}

@@ -1,0 +1,129 @@
+#include "app/platform/ValueStore.h"
+#include "dialogs/Picture3.h"
+#include "fakes/FakeUserDialogs.h"
+
+#include <QCheckBox>
+#include <QFontInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+class TestNotice : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void layoutAndTexts();
+    void okStoresChoice_data();
+    void okStoresChoice();
+    void failedWriteKeepsNoticeOpen();
+    void escapeDoesNotClose();
+};
+
+namespace {
+
+ValueStore storeWithProductKey() {
+    ValueStore store;
+    store.createKey(RegistryKeys::Product);
+    return store;
+}
+
+} // namespace
+
+void TestNotice::layoutAndTexts() {
+    ValueStore store = storeWithProductKey();
+    FakeUserDialogs dialogs;
+    bool tell = true;
+    TForm3 notice(store, dialogs, tell);
+
+    QCOMPARE(notice.objectName(), QStringLiteral("Form3"));
+    QCOMPARE(notice.windowTitle(), QStringLiteral("Still Running"));
+    QCOMPARE(notice.size(), QSize(180, 121));
+    QCOMPARE(notice.palette().color(QPalette::Window), QColor(Qt::white));
+    QVERIFY(!(notice.windowFlags() & Qt::WindowCloseButtonHint));
+    QVERIFY(!(notice.windowFlags() & Qt::WindowSystemMenuHint));
+
+    QCOMPARE(notice.Label1->text(), QStringLiteral("Tessary is still running!"));
+    QCOMPARE(notice.Label1->pos(), QPoint(8, 8));
+    QCOMPARE(notice.Image1->geometry(), QRect(8, 26, 163, 30));
+    QCOMPARE(notice.Image1->toolTip(), QStringLiteral("Tessary Tray Icon"));
+    QCOMPARE(notice.Image1->pixmap().size(), QSize(163, 30));
+    QCOMPARE(notice.CheckBox1->text(), QStringLiteral("Don't show this message again"));
+    QCOMPARE(notice.CheckBox1->toolTip(), QStringLiteral("Check to Never See This Message Again"));
+    QCOMPARE(notice.CheckBox1->pos(), QPoint(8, 64));
+    QVERIFY(!notice.CheckBox1->isChecked());
+    QCOMPARE(notice.Button1->text(), QStringLiteral("OK"));
+    QCOMPARE(notice.Button1->toolTip(), QStringLiteral("Close Message"));
+    QCOMPARE(notice.Button1->geometry(), QRect(48, 88, 75, 25));
+    QVERIFY(!notice.Button1->isDefault() && !notice.Button1->autoDefault());
+    QCOMPARE(notice.CheckBox1->nextInFocusChain(), notice.Button1);
+
+    QVERIFY(notice.CheckBox1->font().families().contains(QStringLiteral("Trebuchet MS")));
+    // 8 points, or a little less where only a wider substitute face is installed.
+    QVERIFY(notice.CheckBox1->font().pointSizeF() <= 8 &&
+            notice.CheckBox1->font().pointSizeF() >= 6);
+    // Every control fits inside the notice with the face actually used.
+    for (QWidget* w :
+         {static_cast<QWidget*>(notice.Label1), static_cast<QWidget*>(notice.CheckBox1)})
+        QVERIFY2(w->x() + w->sizeHint().width() <= notice.width() + 4, qPrintable(w->objectName()));
+}
+
+void TestNotice::okStoresChoice_data() {
+    QTest::addColumn<bool>("before");
+    QTest::addColumn<bool>("ticked");
+    QTest::addColumn<bool>("after");
+    QTest::newRow("left unticked writes 1 again") << true << false << true;
+    QTest::newRow("ticked turns it off") << true << true << false;
+    QTest::newRow("unticked turns it back on") << false << false << true;
+}
+
+void TestNotice::okStoresChoice() {
+    QFETCH(bool, before);
+    QFETCH(bool, ticked);
+    QFETCH(bool, after);
+    ValueStore store = storeWithProductKey();
+    store.writeDword(RegistryKeys::Product, QStringLiteral("MinimizeTell"), 7);
+    FakeUserDialogs dialogs;
+    bool tell = before;
+    TForm3 notice(store, dialogs, tell);
+    notice.show();
+    notice.CheckBox1->setChecked(ticked);
+    QTest::mouseClick(notice.Button1, Qt::LeftButton);
+
+    QCOMPARE(tell, after);
+    // Written on every OK as a number 0 or 1, even when the flag did not change.
+    QCOMPARE(store.serialize().contains(after ? "\"MinimizeTell\"=dword:00000001"
+                                              : "\"MinimizeTell\"=dword:00000000"),
+             true);
+    QCOMPARE(notice.result(), int(QDialog::Accepted));
+    QVERIFY(!notice.isVisible());
+    QVERIFY(dialogs.errors.isEmpty());
+}
+
+void TestNotice::failedWriteKeepsNoticeOpen() {
+    ValueStore store; // no product key: the write fails
+    FakeUserDialogs dialogs;
+    bool tell = true;
+    TForm3 notice(store, dialogs, tell);
+    notice.show();
+    notice.CheckBox1->setChecked(true);
+    QTest::mouseClick(notice.Button1, Qt::LeftButton);
+
+    QCOMPARE(dialogs.errors.size(), 1);
+    QVERIFY(!dialogs.errors.first().isEmpty());
+    QVERIFY(notice.isVisible());
+    QVERIFY(!tell); // already changed in memory
+}
+
+void TestNotice::escapeDoesNotClose() {
+    ValueStore store = storeWithProductKey();
+    FakeUserDialogs dialogs;
+    bool tell = true;
+    TForm3 notice(store, dialogs, tell);
+    notice.show();
+    QTest::keyClick(&notice, Qt::Key_Escape);
+    QVERIFY(notice.isVisible());
+    QVERIFY(!store.valueExists(RegistryKeys::Product, QStringLiteral("MinimizeTell")));
+}
+
+QTEST_MAIN(TestNotice)
+#include "TestNotice.moc"

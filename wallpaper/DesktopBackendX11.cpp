@@ -1,0 +1,263 @@
+#include "wallpaper/DesktopBackendX11.h"
+
+#include "app/platform/Errors.h"
+
+#include <QImageReader>
+#include <QPainter>
+
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+struct Disconnect {
+    void operator()(xcb_connection_t* connection) const { xcb_disconnect(connection); }
+};
+using Connection = std::unique_ptr<xcb_connection_t, Disconnect>;
+
+template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
+
+xcb_screen_t* screenOf(xcb_connection_t* connection, int number) {
+    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    for (; it.rem; --number, xcb_screen_next(&it))
+        if (number == 0)
+            return it.data;
+    return nullptr;
+}
+
+xcb_visualtype_t* visualOf(xcb_screen_t* screen) {
+    for (xcb_depth_iterator_t depth = xcb_screen_allowed_depths_iterator(screen); depth.rem;
+         xcb_depth_next(&depth))
+        for (xcb_visualtype_iterator_t visual = xcb_depth_visuals_iterator(depth.data); visual.rem;
+             xcb_visualtype_next(&visual))
+            if (visual.data->visual_id == screen->root_visual)
+                return visual.data;
+    return nullptr;
+}
+
+int bitsPerPixel(xcb_connection_t* connection, std::uint8_t depth) {
+    const xcb_setup_t* setup = xcb_get_setup(connection);
+    for (xcb_format_iterator_t format = xcb_setup_pixmap_formats_iterator(setup); format.rem;
+         xcb_format_next(&format))
+        if (format.data->depth == depth)
+            return format.data->bits_per_pixel;
+    return 0;
+}
+
+xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
+    const ReplyPtr<xcb_intern_atom_reply_t> reply(
+        xcb_intern_atom_reply(
+            connection, xcb_intern_atom(connection, 0, std::uint16_t(std::strlen(name)), name),
+            nullptr),
+        &std::free);
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+xcb_pixmap_t pixmapProperty(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t property) {
+    const ReplyPtr<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, root, property, XCB_ATOM_PIXMAP, 0, 1),
+            nullptr),
+        &std::free);
+    if (!reply || reply->type != XCB_ATOM_PIXMAP || reply->format != 32 ||
+        xcb_get_property_value_length(reply.get()) < 4)
+        return XCB_NONE;
+    return *static_cast<const xcb_pixmap_t*>(xcb_get_property_value(reply.get()));
+}
+
+// One channel of 8 bits moved into the place a visual's mask gives it.
+std::uint32_t place(std::uint32_t value8, std::uint32_t mask) {
+    if (mask == 0)
+        return 0;
+    const int shift = std::countr_zero(mask);
+    const int bits = std::popcount(mask);
+    const std::uint32_t scaled = bits >= 8 ? value8 << (bits - 8) : value8 >> (8 - bits);
+    return (scaled << shift) & mask;
+}
+
+// The server's own pixel layout for a 32-bit-per-pixel visual.
+QByteArray serverPixels(const QImage& image, const xcb_visualtype_t& visual, bool msbFirst) {
+    const std::uint32_t unused = ~(visual.red_mask | visual.green_mask | visual.blue_mask);
+    const bool plain =
+        visual.red_mask == 0xff0000 && visual.green_mask == 0xff00 && visual.blue_mask == 0xff;
+    QByteArray data(qsizetype(image.width()) * image.height() * 4, Qt::Uninitialized);
+    auto* out = reinterpret_cast<unsigned char*>(data.data());
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb rgb = row[x];
+            std::uint32_t pixel = plain ? (rgb & 0xffffff)
+                                        : place(std::uint32_t(qRed(rgb)), visual.red_mask) |
+                                              place(std::uint32_t(qGreen(rgb)), visual.green_mask) |
+                                              place(std::uint32_t(qBlue(rgb)), visual.blue_mask);
+            // Opaque where a 32-bit visual reads the spare bits as alpha.
+            pixel |= unused;
+            if (msbFirst) {
+                out[0] = std::uint8_t(pixel >> 24);
+                out[1] = std::uint8_t(pixel >> 16);
+                out[2] = std::uint8_t(pixel >> 8);
+                out[3] = std::uint8_t(pixel);
+            } else {
+                out[0] = std::uint8_t(pixel);
+                out[1] = std::uint8_t(pixel >> 8);
+                out[2] = std::uint8_t(pixel >> 16);
+                out[3] = std::uint8_t(pixel >> 24);
+            }
+            out += 4;
+        }
+    }
+    return data;
+}
+
+QImage readPicture(const QString& file) {
+    QImageReader reader(file);
+    QImage picture = reader.read();
+    if (picture.isNull())
+        throw AppError(QStringLiteral("The wallpaper file \"%1\" cannot be read: %2")
+                           .arg(file, reader.errorString()));
+    return picture;
+}
+
+} // namespace
+
+DesktopBackendX11::DesktopBackendX11(QString display, QString note)
+    : m_display(std::move(display))
+    , m_note(std::move(note)) {}
+
+QString DesktopBackendX11::name() const {
+    const QString name = QStringLiteral("X11 root window");
+    return m_note.isEmpty() ? name : QStringLiteral("%1 (%2)").arg(name, m_note);
+}
+
+QImage DesktopBackendX11::compose(QSize screen, QColor fill, const QImage& picture,
+                                  Placement placement) {
+    QImage image(screen, QImage::Format_RGB32);
+    image.fill(fill);
+    if (picture.isNull() || screen.isEmpty())
+        return image;
+    QPainter painter(&image);
+    switch (placement) {
+    case Placement::Center:
+        painter.drawImage(QPoint((screen.width() - picture.width()) / 2,
+                                 (screen.height() - picture.height()) / 2),
+                          picture);
+        break;
+    case Placement::Tile:
+        for (int y = 0; y < screen.height(); y += picture.height())
+            for (int x = 0; x < screen.width(); x += picture.width())
+                painter.drawImage(QPoint(x, y), picture);
+        break;
+    case Placement::Stretch:
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRect(QPoint(0, 0), screen), picture);
+        break;
+    }
+    return image;
+}
+
+void DesktopBackendX11::setWallpaper(const QString& file, Placement placement) {
+    publish(readPicture(file), placement);
+    m_file = file;
+    m_placement = placement;
+}
+
+void DesktopBackendX11::setBackgroundColor(QColor color) {
+    m_color = color;
+    // The fill is part of our drawing: draw the last picture again on the new colour. A picture
+    // gone since is no reason to refuse the colour.
+    QImage picture;
+    if (!m_file.isEmpty())
+        picture = QImageReader(m_file).read();
+    publish(picture, m_placement);
+}
+
+std::optional<QColor> DesktopBackendX11::backgroundColor() const {
+    return std::nullopt;
+}
+
+void DesktopBackendX11::assumeBackgroundColor(QColor color) {
+    m_color = color;
+}
+
+void DesktopBackendX11::publish(const QImage& picture, Placement placement) {
+    int screenNumber = 0;
+    const QByteArray displayName = m_display.toLocal8Bit();
+    const Connection connection(
+        xcb_connect(displayName.isEmpty() ? nullptr : displayName.constData(), &screenNumber));
+    xcb_connection_t* c = connection.get();
+    if (xcb_connection_has_error(c))
+        throw AppError(QStringLiteral("The X display \"%1\" cannot be reached.")
+                           .arg(m_display.isEmpty() ? qEnvironmentVariable("DISPLAY") : m_display));
+    xcb_screen_t* screen = screenOf(c, screenNumber);
+    const xcb_visualtype_t* visual = screen ? visualOf(screen) : nullptr;
+    if (!screen || !visual)
+        throw AppError(QStringLiteral("The X display has no usable screen."));
+    if (bitsPerPixel(c, screen->root_depth) != 32 ||
+        (screen->root_depth != 24 && screen->root_depth != 32))
+        throw AppError(QStringLiteral("The X display's colour depth of %1 bits is not supported.")
+                           .arg(screen->root_depth));
+
+    const std::uint16_t width = screen->width_in_pixels;
+    const std::uint16_t height = screen->height_in_pixels;
+    const QImage image = compose(QSize(width, height), m_color, picture, placement);
+    const QByteArray pixels = serverPixels(
+        image, *visual, xcb_get_setup(c)->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST);
+
+    const xcb_window_t root = screen->root;
+    const xcb_pixmap_t pixmap = xcb_generate_id(c);
+    xcb_create_pixmap(c, screen->root_depth, pixmap, root, width, height);
+    const xcb_gcontext_t gc = xcb_generate_id(c);
+    xcb_create_gc(c, gc, pixmap, 0, nullptr);
+    // Each request must stay below the server's limit; big pictures go in bands of rows.
+    const std::size_t stride = std::size_t(width) * 4;
+    const std::size_t maxBytes = std::size_t(xcb_get_maximum_request_length(c)) * 4 - 64;
+    const int bandRows = int(std::max<std::size_t>(1, maxBytes / stride));
+    for (int y = 0; y < height; y += bandRows) {
+        const int rows = std::min(bandRows, height - y);
+        xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc, width, std::uint16_t(rows), 0,
+                      std::int16_t(y), 0, screen->root_depth, std::uint32_t(stride * rows),
+                      reinterpret_cast<const std::uint8_t*>(pixels.constData()) + stride * y);
+    }
+    xcb_free_gc(c, gc);
+
+    const xcb_atom_t rootAtom = atom(c, "_XROOTPMAP_ID");
+    const xcb_atom_t esetrootAtom = atom(c, "ESETROOT_PMAP_ID");
+    const xcb_pixmap_t oldRoot = pixmapProperty(c, root, rootAtom);
+    const xcb_pixmap_t oldEsetroot = pixmapProperty(c, root, esetrootAtom);
+
+    for (const xcb_atom_t property : {rootAtom, esetrootAtom})
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, root, property, XCB_ATOM_PIXMAP, 32, 1,
+                            &pixmap);
+    xcb_change_window_attributes(c, root, XCB_CW_BACK_PIXMAP, &pixmap);
+    xcb_clear_area(c, 0, root, 0, 0, 0, 0);
+
+    // Any error so far (the server out of memory for the pixmap, say) must not leave a pixmap
+    // published that nobody draws: ask for a reply, then look at what came back.
+    ReplyPtr<xcb_get_input_focus_reply_t> sync(
+        xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr), &std::free);
+    if (!sync)
+        throw AppError(QStringLiteral("The X display closed the connection."));
+    while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
+        const bool failed = event->response_type == 0;
+        const int code = failed ? reinterpret_cast<xcb_generic_error_t*>(event)->error_code : 0;
+        std::free(event);
+        if (failed)
+            throw AppError(
+                QStringLiteral("The X display refused the wallpaper (error %1).").arg(code));
+    }
+
+    // The previous setter kept its pixmap alive for us to free, as we keep ours for the next.
+    // As other setters do, only a pixmap both names agree on is taken to be such a leftover;
+    // one already gone is no error.
+    if (oldEsetroot != XCB_NONE && oldEsetroot == oldRoot && oldEsetroot != pixmap)
+        std::free(xcb_request_check(c, xcb_kill_client_checked(c, oldEsetroot)));
+    xcb_set_close_down_mode(c, XCB_CLOSE_DOWN_RETAIN_PERMANENT);
+    // Wait until the server has taken the mode: a connection closed right behind its last
+    // request may be dropped before that request is read, and the pixmap with it.
+    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+}

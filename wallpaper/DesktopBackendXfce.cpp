@@ -1,0 +1,167 @@
+#include "wallpaper/DesktopBackendXfce.h"
+
+#include "app/platform/Errors.h"
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <QScreen>
+
+#include <set>
+
+namespace {
+
+const QString Channel = QStringLiteral("xfce4-desktop");
+const int CallTimeoutMs = 10000;
+
+QDBusMessage call(const QString& method, const QVariantList& arguments) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        throw AppError(
+            QStringLiteral("XFCE's settings cannot be reached: there is no session bus."));
+    QDBusMessage message = QDBusMessage::createMethodCall(
+        QStringLiteral("org.xfce.Xfconf"), QStringLiteral("/org/xfce/Xfconf"),
+        QStringLiteral("org.xfce.Xfconf"), method);
+    message.setArguments(arguments);
+    return bus.call(message, QDBus::Block, CallTimeoutMs);
+}
+
+void setProperty(const QString& property, const QVariant& value) {
+    const QDBusMessage reply = call(QStringLiteral("SetProperty"),
+                                    {Channel, property, QVariant::fromValue(QDBusVariant(value))});
+    if (reply.type() != QDBusMessage::ReplyMessage)
+        throw AppError(QStringLiteral("XFCE's settings refused \"%1\": %2")
+                           .arg(property, reply.errorMessage().isEmpty() ? reply.errorName()
+                                                                         : reply.errorMessage()));
+}
+
+// Every property below /backdrop; a channel that does not exist yet has none.
+QVariantMap backdropProperties() {
+    const QDBusMessage reply =
+        call(QStringLiteral("GetAllProperties"), {Channel, QStringLiteral("/backdrop")});
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+        if (reply.errorName().startsWith(QLatin1String("org.xfce.Xfconf.Error")))
+            return {};
+        throw AppError(
+            QStringLiteral("XFCE's settings cannot be read: %1")
+                .arg(reply.errorMessage().isEmpty() ? reply.errorName() : reply.errorMessage()));
+    }
+    QVariantMap properties;
+    reply.arguments().constFirst().value<QDBusArgument>() >> properties;
+    return properties;
+}
+
+// rgba1 travels as an array of variants, each holding a double.
+std::optional<QColor> colorOf(const QVariant& value) {
+    QVariantList parts;
+    if (value.canConvert<QDBusArgument>()) {
+        const QDBusArgument argument = value.value<QDBusArgument>();
+        if (argument.currentSignature() == QLatin1String("av"))
+            argument >> parts;
+        else if (argument.currentSignature() == QLatin1String("ad")) {
+            QList<double> doubles;
+            argument >> doubles;
+            for (double part : doubles)
+                parts.append(part);
+        }
+    } else {
+        parts = value.toList();
+    }
+    if (parts.size() != 4)
+        return std::nullopt;
+    double channels[4];
+    for (int i = 0; i < 4; ++i) {
+        QVariant part = parts[i];
+        if (part.canConvert<QDBusVariant>())
+            part = part.value<QDBusVariant>().variant();
+        bool ok = false;
+        channels[i] = part.toDouble(&ok);
+        if (!ok || channels[i] < 0.0 || channels[i] > 1.0)
+            return std::nullopt;
+    }
+    return QColor::fromRgbF(float(channels[0]), float(channels[1]), float(channels[2]));
+}
+
+QStringList qtScreenNames() {
+    QStringList names;
+    if (qGuiApp)
+        for (const QScreen* screen : QGuiApplication::screens())
+            names.append(screen->name());
+    return names;
+}
+
+} // namespace
+
+DesktopBackendXfce::DesktopBackendXfce(MonitorNames monitorNames)
+    : m_monitorNames(monitorNames ? std::move(monitorNames) : MonitorNames(qtScreenNames)) {}
+
+QString DesktopBackendXfce::name() const {
+    return QStringLiteral("XFCE");
+}
+
+int DesktopBackendXfce::imageStyle(Placement placement) {
+    switch (placement) {
+    case Placement::Tile:
+        return 2;
+    case Placement::Stretch:
+        return 3;
+    case Placement::Center:
+        break;
+    }
+    return 1;
+}
+
+// The workspace folders of every monitor xfdesktop knows, named ("monitorHDMI-1") and numbered
+// ("monitor0") alike; for a desktop configured never, those of the connected monitors.
+QStringList DesktopBackendXfce::workspacePaths() const {
+    static const QRegularExpression workspace(
+        QStringLiteral("^(/backdrop/screen\\d+/monitor[^/]+/workspace\\d+)/[^/]+$"));
+    std::set<QString> paths;
+    const QVariantMap properties = backdropProperties();
+    for (auto it = properties.cbegin(); it != properties.cend(); ++it)
+        if (const auto match = workspace.match(it.key()); match.hasMatch())
+            paths.insert(match.captured(1));
+    if (paths.empty()) {
+        const QStringList monitors = m_monitorNames();
+        if (monitors.isEmpty())
+            throw AppError(QStringLiteral("XFCE knows no monitor to put the wallpaper on."));
+        for (const QString& monitor : monitors)
+            paths.insert(QStringLiteral("/backdrop/screen0/monitor%1/workspace0").arg(monitor));
+    }
+    return QStringList(paths.begin(), paths.end());
+}
+
+void DesktopBackendXfce::setWallpaper(const QString& file, Placement placement) {
+    for (const QString& path : workspacePaths()) {
+        // Its own picture cycling would replace ours.
+        setProperty(path + QStringLiteral("/backdrop-cycle-enable"), false);
+        setProperty(path + QStringLiteral("/image-style"), imageStyle(placement));
+        // xfdesktop reloads only when the name changes, and ours never does.
+        setProperty(path + QStringLiteral("/last-image"), QString());
+        setProperty(path + QStringLiteral("/last-image"), file);
+    }
+}
+
+void DesktopBackendXfce::setBackgroundColor(QColor color) {
+    const QVariantList rgba{double(color.redF()), double(color.greenF()), double(color.blueF()),
+                            1.0};
+    for (const QString& path : workspacePaths()) {
+        setProperty(path + QStringLiteral("/color-style"), 0); // solid
+        setProperty(path + QStringLiteral("/rgba1"), rgba);
+    }
+}
+
+std::optional<QColor> DesktopBackendXfce::backgroundColor() const {
+    try {
+        const QVariantMap properties = backdropProperties();
+        for (auto it = properties.cbegin(); it != properties.cend(); ++it)
+            if (it.key().endsWith(QLatin1String("/rgba1")))
+                if (const auto color = colorOf(it.value()))
+                    return color;
+    } catch (const AppError&) {
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+// What the automatic placement does with a picture of a given size on a given screen.
+struct PlacementDecision {
+    QString word;                    // "Center", "Tile" or "Stretch", for SetAsWallpaper
+    bool viaSizeFix = false;         // large and wide (ratio >= 1.55) or tall (ratio < 1)
+    std::optional<QSize> scaledSize; // the size SizeFix rescales the picture to first, if any
+
+    bool operator==(const PlacementDecision&) const = default;
+};
+
+// Both sides at most 400 pixels: tiled. Larger, with width / height from 1.0 up to just under
+// 1.55: stretched. Any other large picture goes through SizeFix (sizeFixTarget) and is centred.
+// A picture without area (no picture at all) counts as small and is never divided by.
+PlacementDecision decidePlacement(QSize picture, QSize screen);
+
+// SizeFix's new size for a picture of height x width: nothing when the picture is smaller than
+// the screen on both sides; otherwise the screen's width (picture at least as wide as tall) or
+// the screen's height (taller than wide), the other side following the picture's ratio,
+// truncated toward zero and never below one pixel. Nothing either for an empty picture or
+// screen.
+std::optional<QSize> sizeFixTarget(double height, double width, QSize screen);
+
+// The picture drawn smoothly into the new size. A grey palette picture stays 8-bit grey; a
+// colour one comes back at 24 or 32 bits, as Qt scales it (image.bmp gets 24 either way).
+QImage scaledPicture(const QImage& picture, QSize size);
