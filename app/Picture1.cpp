@@ -157,8 +157,10 @@ TForm1::TForm1(Platform& platform, UserDialogs& dialogs, QWidget* parent)
     WallpaperFile = m_platform.dataFolder() + QStringLiteral("/image.bmp");
     TrayHintText = StoppedHint;
     Tray1->SetHint(TrayHintText);
+    // A first pick that fails (a picture on a drive not mounted yet) is reported like a failed
+    // Start from the button: the program stays, stopped, rather than ending at every logon.
     if (!ImageList.isEmpty() && AutoStart)
-        Button3Click();
+        runGuarded([this] { Button3Click(); });
 }
 
 TForm1::~TForm1()

@@ -1,6 +1,5 @@
 #include "app/Picture1.h"
 #include "app/UpDown.h"
-#include "app/platform/Errors.h"
 #include "app/platform/Registry.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/FakeUserDialogs.h"
@@ -14,6 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <QTimer>
@@ -79,6 +79,7 @@ class TestRotation : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void startPicksAtOnceAndLocksTheControls();
     void defaultPeriodCountsDownAndPicksOnTheSixtiethTick();
     void firstTickShows_data();
@@ -88,10 +89,15 @@ private Q_SLOTS:
     void stopRestoresThePeriodAndUnlocks();
     void exitWhileRunningSavesTheConfiguredPeriod();
     void firstPickFailingAtStartStaysStopped();
+    void autoStartWithAFailingFirstPickStillStarts();
     void failingPickMidRotationIsLeftOutAndCountingGoesOn();
     void unknownPositionMidRotationKeepsThePoolAndCounting();
     void timerRunsOnlyWhileRunning();
 };
+
+void TestRotation::initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+}
 
 void TestRotation::startPicksAtOnceAndLocksTheControls() {
     Rig rig(3);
@@ -277,6 +283,44 @@ void TestRotation::firstPickFailingAtStartStaysStopped() {
     for (QObject* c : f.rotationLockedControls())
         QVERIFY2(enabled(c), qPrintable(c->objectName()));
     QVERIFY(rig.platform.wallpaperCalls.empty());
+}
+
+void TestRotation::autoStartWithAFailingFirstPickStillStarts() {
+    FakePlatform platform;
+    FakeUserDialogs dialogs;
+    // The first entry is previewed at start-up; the generator is seeded so that the first
+    // pick is the second entry, which has gone.
+    const QString present = writePicture(platform.dir.path(), QStringLiteral("here.bmp"), Qt::red);
+    const QString missing = platform.dir.filePath(QStringLiteral("gone.bmp"));
+    platform.writeImagesDb(present.toUtf8() + "\r\n" + missing.toUtf8() + "\r\n");
+    for (std::uint32_t seed = 0;; ++seed) {
+        std::mt19937 probe(seed);
+        if ((probe() >> 1) % 2 == 1) {
+            platform.random.seed(seed);
+            break;
+        }
+    }
+    Registry& reg = platform.store;
+    reg.writeString(RegistryKeys::Colors, QStringLiteral("Background"), QStringLiteral("0 0 0"));
+    reg.createKey(RegistryKeys::Product);
+    reg.writeBool(RegistryKeys::Product, QStringLiteral("AutoStart"), true);
+    reg.writeBool(RegistryKeys::Product, QStringLiteral("Minimized"), false);
+    reg.writeBool(RegistryKeys::Product, QStringLiteral("MinimizeTell"), true);
+    reg.writeString(RegistryKeys::Product, QStringLiteral("Position"), QStringLiteral("Center"));
+    reg.writeString(RegistryKeys::Product, QStringLiteral("Hours"), QStringLiteral("0"));
+    reg.writeString(RegistryKeys::Product, QStringLiteral("Minutes"), QStringLiteral("0"));
+    reg.writeString(RegistryKeys::Product, QStringLiteral("Seconds"), QStringLiteral("5"));
+    std::unique_ptr<TForm1> form;
+    try {
+        form = std::make_unique<TForm1>(platform, dialogs);
+    } catch (const std::exception& error) {
+        QFAIL(error.what());
+    }
+    QVERIFY(form->AutoStart);
+    QCOMPARE(dialogs.errors.size(), 1);
+    QCOMPARE(form->Button3->text(), QStringLiteral("Start"));
+    QVERIFY(!form->Timer2->isActive());
+    QVERIFY((form->countdown == Countdown{0, 0, 5}));
 }
 
 void TestRotation::failingPickMidRotationIsLeftOutAndCountingGoesOn() {
