@@ -1,6 +1,7 @@
 #include "app/Picture1.h"
 
 #include "app/Artwork.h"
+#include "app/FormParts.h"
 #include "app/PreviewImage.h"
 #include "app/UpDown.h"
 #include "app/platform/Errors.h"
@@ -40,35 +41,18 @@ const QString TForm1::OpenFilter =
 
 namespace {
 
-QFont trebuchet(int points = 8, bool bold = false)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("Trebuchet MS"), QStringLiteral("DejaVu Sans"),
-                      QStringLiteral("Sans Serif")});
-    font.setPointSize(points);
-    font.setBold(bold);
-    return font;
-}
+using FormParts::placed;
+using FormParts::textLabel;
+using FormParts::trebuchet;
 
 QFrame* whitePanel(QWidget* parent, const char* name)
 {
     auto* panel = new QFrame(parent);
     panel->setObjectName(QString::fromLatin1(name));
-    panel->setAutoFillBackground(true);
-    QPalette pal = panel->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    panel->setPalette(pal);
+    FormParts::paintWhite(panel);
     return panel;
 }
 
-template <typename W>
-W* placed(QWidget* parent, const char* name, int left, int top, int width, int height)
-{
-    auto* widget = new W(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(left, top, width, height);
-    return widget;
-}
 
 QLabel* pictureAt(QWidget* parent, const char* name, const QPixmap& pixmap, int left, int top)
 {
@@ -89,15 +73,6 @@ void frameRow(QWidget* row, const std::array<const char*, 6>& names)
     pictureAt(row, names[5], Artwork::frameEdge(383), 20, 38);
 }
 
-QLabel* textLabel(QWidget* parent, const char* name, const QString& text, int left, int top)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFont(trebuchet());
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption,
                     const QString& hint, int left)

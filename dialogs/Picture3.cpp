@@ -4,7 +4,7 @@
 #include "app/platform/Errors.h"
 #include "app/platform/Registry.h"
 #include "app/platform/UserDialogs.h"
-#include "dialogs/DialogParts.h"
+#include "app/FormParts.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -18,20 +18,20 @@
 TForm3* Form3 = nullptr;
 
 TForm3::TForm3(Registry& registry, UserDialogs& dialogs, bool& minimizeTell, QWidget* parent)
-    : QDialog(parent, DialogParts::bareDialogFlags())
+    : QDialog(parent, FormParts::bareDialogFlags())
     , m_registry(registry)
     , m_dialogs(dialogs)
     , m_minimizeTell(minimizeTell) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Still Running"));
     setFixedSize(180, 121);
-    DialogParts::paintWhite(this);
-    setFont(DialogParts::trebuchet());
+    FormParts::paintWhite(this);
+    setFont(FormParts::trebuchet());
 
     Label1 = new QLabel(QStringLiteral("Tessary is still running!"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->move(8, 8);
-    DialogParts::fitWidth(Label1, width() - 4);
+    FormParts::fitWidth(Label1, width() - 4);
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -44,7 +44,7 @@ TForm3::TForm3(Registry& registry, UserDialogs& dialogs, bool& minimizeTell, QWi
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     CheckBox1->setToolTip(QStringLiteral("Check to Never See This Message Again"));
     CheckBox1->move(8, 64);
-    DialogParts::fitWidth(CheckBox1, width() - 4);
+    FormParts::fitWidth(CheckBox1, width() - 4);
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
@@ -108,7 +108,7 @@ QPixmap TForm3::trayPicture() {
     p.drawRect(QRectF(area.left() + 21, 10, 10, 10));
     p.drawPixmap(QPointF(area.left() + 36, 7), Artwork::programIconPixmap(16));
 
-    QFont clock = DialogParts::trebuchet();
+    QFont clock = FormParts::trebuchet();
     clock.setPixelSize(11);
     clock.setBold(true);
     p.setFont(clock);

@@ -2,7 +2,7 @@
 
 #include "app/Artwork.h"
 #include "app/platform/Platform.h"
-#include "dialogs/DialogParts.h"
+#include "app/FormParts.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -31,13 +31,13 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, int left, 
 } // namespace
 
 TForm4::TForm4(Platform& platform, QWidget* parent)
-    : QDialog(parent, DialogParts::bareDialogFlags())
+    : QDialog(parent, FormParts::bareDialogFlags())
     , m_platform(platform) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("About Tessary"));
     setFixedSize(337, 217);
-    DialogParts::paintWhite(this);
-    const QFont plain = DialogParts::trebuchet();
+    FormParts::paintWhite(this);
+    const QFont plain = FormParts::trebuchet();
     QFont bold = plain;
     bold.setBold(true);
     setFont(plain);
@@ -48,7 +48,7 @@ TForm4::TForm4(Platform& platform, QWidget* parent)
     Image1->setPixmap(Artwork::programIconPixmap(48).scaled(48, 48, Qt::KeepAspectRatio,
                                                             Qt::SmoothTransformation));
 
-    Label1 = label(this, "Label1", ProductLine, 64, 8, DialogParts::boldDefault());
+    Label1 = label(this, "Label1", ProductLine, 64, 8, FormParts::boldDefault());
 
     // Which desktop receives the wallpaper and which program file runs: the two facts a
     // support request needs first.

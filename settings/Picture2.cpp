@@ -1,5 +1,7 @@
 #include "settings/Picture2.h"
 
+#include "app/Artwork.h"
+#include "app/FormParts.h"
 #include "app/platform/Errors.h"
 #include "app/platform/Platform.h"
 #include "app/platform/UserDialogs.h"
@@ -29,83 +31,28 @@ const QString TForm2::ZeroTimeText =
 namespace {
 
 const QString Caption = QStringLiteral("Tessary - Options");
-const QColor FrameColor(0x9d, 0xb4, 0xd0);
 constexpr int StripWidth = 281;
 constexpr int StripHeight = 40;
 constexpr int CornerSize = 20;
 constexpr int EdgeWidth = 241;
 constexpr int EdgeHeight = 3;
 
-QFont trebuchet(int points = 8, bool bold = false) {
-    QFont font;
-    font.setFamilies({QStringLiteral("Trebuchet MS"), QStringLiteral("DejaVu Sans"),
-                      QStringLiteral("Sans Serif")});
-    font.setPointSize(points);
-    font.setBold(bold);
-    return font;
-}
+using FormParts::placed;
+using FormParts::textLabel;
+using FormParts::trebuchet;
 
-void makeWhite(QWidget* widget) {
-    widget->setAutoFillBackground(true);
-    QPalette pal = widget->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    widget->setPalette(pal);
-}
 
-template <typename W>
-W* placed(QWidget* parent, const QString& name, int left, int top, int width, int height) {
-    auto* widget = new W(parent);
-    widget->setObjectName(name);
-    widget->setGeometry(left, top, width, height);
-    return widget;
-}
-
-QLabel* textLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFont(trebuchet());
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
-
-// A rounded corner of a strip's frame; corner 0 is top-left, then clockwise.
-QPixmap frameCorner(int corner) {
-    QPixmap pixmap(CornerSize, CornerSize);
-    pixmap.fill(Qt::white);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(FrameColor, 1.5));
-    // The arc is centred on the piece's inner corner.
-    const qreal r = CornerSize - 1.5;
-    const qreal s = CornerSize;
-    const std::array<QPointF, 4> centres = {QPointF(s, s), QPointF(0, s), QPointF(0, 0),
-                                            QPointF(s, 0)};
-    const std::array<int, 4> startDegrees = {90, 0, 270, 180};
-    const QPointF c = centres[static_cast<std::size_t>(corner & 3)];
-    p.drawArc(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r),
-              startDegrees[static_cast<std::size_t>(corner & 3)] * 16, 90 * 16);
-    return pixmap;
-}
-
-QPixmap frameEdge() {
-    QPixmap pixmap(EdgeWidth, EdgeHeight);
-    pixmap.fill(Qt::white);
-    QPainter p(&pixmap);
-    p.setPen(QPen(FrameColor, 1.5));
-    p.drawLine(QPointF(0, EdgeHeight / 2.0), QPointF(EdgeWidth, EdgeHeight / 2.0));
-    return pixmap;
-}
 
 // A borderless white strip with its six frame pictures: four corners, then the top and bottom
 // edges. The pictures are drawn once and shared by every strip.
 QFrame* strip(QWidget* parent, const char* name, int top) {
-    static const std::array<QPixmap, 4> corners = {frameCorner(0), frameCorner(1), frameCorner(2),
-                                                   frameCorner(3)};
-    static const QPixmap edge = frameEdge();
+    static const std::array<QPixmap, 4> corners = {
+        Artwork::frameCorner(0), Artwork::frameCorner(1), Artwork::frameCorner(2),
+        Artwork::frameCorner(3)};
+    static const QPixmap edge = Artwork::frameEdge(EdgeWidth, EdgeHeight);
     auto* frame =
         placed<QFrame>(parent, QString::fromLatin1(name), 8, top, StripWidth, StripHeight);
-    makeWhite(frame);
+    FormParts::paintWhite(frame);
     const auto picture = [&](const QPixmap& pixmap, int index, int left, int y) {
         auto* label =
             placed<QLabel>(frame, frame->objectName() + QStringLiteral("Frame%1").arg(index), left,
@@ -192,9 +139,9 @@ void TForm2::buildLayout() {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(Caption);
     // A dialog border with a title but no title-bar buttons.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setWindowFlags(FormParts::bareDialogFlags());
     setFixedSize(297, 337);
-    makeWhite(this);
+    FormParts::paintWhite(this);
     setFont(trebuchet());
 
     Label4 = textLabel(this, "Label4", QStringLiteral("Hours (Max 24):"), 8, 8);

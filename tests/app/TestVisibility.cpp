@@ -1,6 +1,6 @@
 #include "TestListSession.h"
 
-#include "dialogs/DialogParts.h"
+#include "app/FormParts.h"
 #include "dialogs/Picture3.h"
 #include "dialogs/Picture4.h"
 #include "tray/Tray.h"

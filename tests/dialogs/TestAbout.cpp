@@ -1,4 +1,4 @@
-#include "dialogs/DialogParts.h"
+#include "app/FormParts.h"
 #include "dialogs/Picture4.h"
 #include "fakes/FakePlatform.h"
 

@@ -1,27 +1,28 @@
-#include "dialogs/DialogParts.h"
+#include "app/FormParts.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPalette>
 
-QFont DialogParts::trebuchet(int points) {
+QFont FormParts::trebuchet(int points, bool bold) {
     QFont font;
     // Faces of about the same width first: the layouts are measured for the narrow original.
     font.setFamilies({QStringLiteral("Trebuchet MS"), QStringLiteral("Liberation Sans"),
                       QStringLiteral("Arial"), QStringLiteral("Nimbus Sans"),
                       QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
     font.setPointSize(points);
+    font.setBold(bold);
     return font;
 }
 
-QFont DialogParts::boldDefault(int points) {
+QFont FormParts::boldDefault(int points) {
     QFont font = QApplication::font();
     font.setPointSize(points);
     font.setBold(true);
     return font;
 }
 
-void DialogParts::fitWidth(QWidget* widget, int right) {
+void FormParts::fitWidth(QWidget* widget, int right) {
     QFont font = widget->font();
     while (widget->x() + widget->sizeHint().width() > right && font.pointSizeF() > 6) {
         font.setPointSizeF(font.pointSizeF() - 0.5);
@@ -30,21 +31,32 @@ void DialogParts::fitWidth(QWidget* widget, int right) {
     widget->adjustSize();
 }
 
-void DialogParts::paintWhite(QWidget* widget) {
+void FormParts::paintWhite(QWidget* widget) {
     widget->setAutoFillBackground(true);
     QPalette pal = widget->palette();
     pal.setColor(QPalette::Window, Qt::white);
     widget->setPalette(pal);
 }
 
-Qt::WindowFlags DialogParts::bareDialogFlags() {
+QLabel* FormParts::textLabel(QWidget* parent, const QString& name, const QString& text, int left,
+                             int top)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setFont(trebuchet());
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+Qt::WindowFlags FormParts::bareDialogFlags() {
     return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
 }
 
 LinkLabel::LinkLabel(const QString& text, QWidget* parent)
     : QLabel(text, parent) {
     setCursor(Qt::PointingHandCursor);
-    QFont f = DialogParts::trebuchet();
+    QFont f = FormParts::trebuchet();
     f.setUnderline(true);
     setFont(f);
     QPalette pal = palette();
