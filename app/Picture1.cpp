@@ -376,11 +376,15 @@ void setGroupEnabled(const QList<QObject*>& group, bool enabled)
     }
 }
 
+OptionsSettings TForm1::optionsSettings()
+{
+    return {countdown, Position,  DesktopColor,
+            StartWithWindows, Minimized, AutoStart, [this] { ApplyDesktopColor(); }};
+}
+
 void TForm1::Button1Click()
 {
-    OptionsSettings settings{countdown, Position, DesktopColor, StartWithWindows,
-                             Minimized, AutoStart, [this] { ApplyDesktopColor(); }};
-    TForm2 dialog(std::move(settings), m_platform, m_dialogs, this);
+    TForm2 dialog(optionsSettings(), m_platform, m_dialogs, this);
     Form2 = &dialog;
     m_dialogs.execModal(dialog);
     Form2 = nullptr;

@@ -3,6 +3,7 @@
 #include "imagelist/PictureList.h"
 #include "rotation/Countdown.h"
 #include "rotation/RotationPool.h"
+#include "settings/Picture2.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -115,6 +116,8 @@ public:
 
     // Start-up and Options.
     void Button1Click();
+    // What the Options dialog edits: this window's settings.
+    OptionsSettings optionsSettings();
 
     // Visibility and ending.
     void Button2Click();
@@ -176,6 +179,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildLayout();

@@ -9,6 +9,7 @@
 #include "tray/Tray.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QScopeGuard>
 #include <QTimer>
 
@@ -83,4 +84,15 @@ void TForm1::Image20Click() {
     Form4 = &about;
     const auto forget = qScopeGuard([] { Form4 = nullptr; });
     m_dialogs.execModal(about);
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    // Without a notification area the window is minimised instead of hidden; brought back
+    // from the taskbar, it is shown again and the toggle must say so.
+    if (event->type() == QEvent::WindowStateChange && WindowHidden && isVisible() &&
+        !isMinimized()) {
+        WindowHidden = false;
+        Show1->setText(HideCaption);
+    }
+    QMainWindow::changeEvent(event);
 }

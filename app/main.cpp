@@ -4,6 +4,8 @@
 #include "app/UserDialogsQt.h"
 #include "app/platform/Errors.h"
 #include "app/platform/PlatformLinux.h"
+#include "dialogs/Picture3.h"
+#include "dialogs/Picture4.h"
 #include "settings/Picture2.h"
 
 #include <QApplication>
@@ -28,8 +30,14 @@ int main(int argc, char* argv[])
         TerminationSignals terminationSignals;
         PlatformLinux platform;
         TForm1 form1(platform, dialogs);
-        // The Options dialog (TForm2) is built afresh for each showing, by TForm1::Button1Click.
-        // So are the notice and the About box, by TForm1::DisplayHiddenMessage and Image20Click.
+        // The other three windows exist from the start, in this order. They are never shown:
+        // each showing builds a fresh one (Button1Click, DisplayHiddenMessage, Image20Click).
+        TForm2 form2(form1.optionsSettings(), platform, dialogs, &form1);
+        Form2 = &form2;
+        TForm3 form3(platform.registry(), dialogs, form1.MinimizeTell);
+        Form3 = &form3;
+        TForm4 form4(platform, &form1);
+        Form4 = &form4;
 
         // A logout or a termination signal ends the program as Exit does, so that the list
         // and settings edited since start-up are saved; a failed save keeps it running. It

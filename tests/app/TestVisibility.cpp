@@ -59,6 +59,7 @@ private Q_SLOTS:
     void show1Toggles_data();
     void show1Toggles();
     void closeWhileHiddenHidesAgain();
+    void restoredFromTaskbarCountsAsShown();
     void bannerOpensAbout();
     void exitWritesListWithCrLf();
     void clearAllThenExitWritesEmptyFile();
@@ -165,6 +166,21 @@ void TestVisibility::closeWhileHiddenHidesAgain() {
     QVERIFY(isTuckedAway(form));
     QCOMPARE(form.Show1->text(), QStringLiteral("Show Tessary..."));
     QCOMPARE(s.dialogs.modalsShown.size(), 2);
+}
+
+void TestVisibility::restoredFromTaskbarCountsAsShown() {
+    if (TTray::IsAvailable())
+        QSKIP("with a notification area the window hides instead of minimising");
+    Session s(false);
+    TForm1& form = s.start();
+    form.close();
+    QVERIFY(form.WindowHidden && form.isMinimized());
+    form.showNormal(); // what the taskbar does
+    QVERIFY(!form.WindowHidden);
+    QCOMPARE(form.Show1->text(), QStringLiteral("Hide Tessary..."));
+    form.Show1Click(); // the toggle now hides again rather than showing
+    QVERIFY(form.WindowHidden);
+    QVERIFY(isTuckedAway(form));
 }
 
 void TestVisibility::bannerOpensAbout() {
