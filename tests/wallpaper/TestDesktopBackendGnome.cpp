@@ -188,16 +188,18 @@ private Q_SLOTS:
             seen += monitor.readAllStandardOutput();
         }
         QVERIFY2(seen.contains("nudge"), seen.constData());
+        const QByteArray expected = (key + QStringLiteral(": ") + quoted(value)).toUtf8();
         backend.setWallpaper(m_file, Placement::Center);
         QCOMPARE(get(schemaOf(flavour), key.toLatin1().constData()), quoted(value));
+        QTRY_VERIFY2_WITH_TIMEOUT((seen += monitor.readAllStandardOutput()).contains(expected),
+                                  seen, 5000);
         seen.clear();
+        // The same value again: without the detour through "" nothing at all is announced.
+        // The monitor prints the value as it reads it on each notice, so under load both
+        // notices may show the final value; that the notice comes is what a desktop needs.
         backend.setWallpaper(m_file, Placement::Center);
-
-        const QByteArray expected = (key + QStringLiteral(": ") + quoted(value)).toUtf8();
-        const QByteArray cleared = (key + QStringLiteral(": ''")).toUtf8();
-        QTRY_VERIFY2_WITH_TIMEOUT(
-            (seen += monitor.readAllStandardOutput()).contains(cleared + '\n' + expected), seen,
-            5000);
+        QTRY_VERIFY2_WITH_TIMEOUT((seen += monitor.readAllStandardOutput()).contains(expected),
+                                  seen, 5000);
         monitor.kill();
         monitor.waitForFinished();
     }
