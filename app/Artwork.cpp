@@ -10,8 +10,7 @@ const QColor FrameColor(0x9d, 0xb4, 0xd0);
 
 } // namespace
 
-QPixmap Artwork::programIconPixmap(int size)
-{
+QPixmap Artwork::programIconPixmap(int size) {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
@@ -44,16 +43,14 @@ QPixmap Artwork::programIconPixmap(int size)
     return pixmap;
 }
 
-QIcon Artwork::programIcon()
-{
+QIcon Artwork::programIcon() {
     QIcon icon;
     for (int size : {16, 32, 48})
         icon.addPixmap(programIconPixmap(size));
     return icon;
 }
 
-QPixmap Artwork::banner(int width, int height)
-{
+QPixmap Artwork::banner(int width, int height) {
     QPixmap pixmap(width, height);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
@@ -78,8 +75,7 @@ QPixmap Artwork::banner(int width, int height)
     return pixmap;
 }
 
-QPixmap Artwork::frameCorner(int corner, int size)
-{
+QPixmap Artwork::frameCorner(int corner, int size) {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::white);
     QPainter p(&pixmap);
@@ -87,18 +83,15 @@ QPixmap Artwork::frameCorner(int corner, int size)
     p.setPen(QPen(FrameColor, 1.5));
     // The arc's centre sits at the inner corner of the piece.
     const qreal r = size - 1.5;
-    const QPointF centres[4] = {{qreal(size), qreal(size)},
-                                {0, qreal(size)},
-                                {0, 0},
-                                {qreal(size), 0}};
+    const QPointF centres[4] = {
+        {qreal(size), qreal(size)}, {0, qreal(size)}, {0, 0}, {qreal(size), 0}};
     const QPointF c = centres[corner & 3];
     const int startDegrees[4] = {90, 0, 270, 180};
     p.drawArc(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), startDegrees[corner & 3] * 16, 90 * 16);
     return pixmap;
 }
 
-QPixmap Artwork::frameEdge(int width, int height)
-{
+QPixmap Artwork::frameEdge(int width, int height) {
     QPixmap pixmap(width, height);
     pixmap.fill(Qt::white);
     QPainter p(&pixmap);

@@ -39,8 +39,7 @@ void FormParts::paintWhite(QWidget* widget) {
 }
 
 QLabel* FormParts::textLabel(QWidget* parent, const QString& name, const QString& text, int left,
-                             int top)
-{
+                             int top) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setFont(trebuchet());

@@ -18,8 +18,7 @@ void paintWhite(QWidget* widget);
 void fitWidth(QWidget* widget, int right);
 // A new child at a fixed place, named so that tests can find it.
 template <typename W>
-W* placed(QWidget* parent, const QString& name, int left, int top, int width, int height)
-{
+W* placed(QWidget* parent, const QString& name, int left, int top, int width, int height) {
     auto* widget = new W(parent);
     widget->setObjectName(name);
     widget->setGeometry(left, top, width, height);

@@ -45,17 +45,14 @@ using FormParts::placed;
 using FormParts::textLabel;
 using FormParts::trebuchet;
 
-QFrame* whitePanel(QWidget* parent, const char* name)
-{
+QFrame* whitePanel(QWidget* parent, const char* name) {
     auto* panel = new QFrame(parent);
     panel->setObjectName(QString::fromLatin1(name));
     FormParts::paintWhite(panel);
     return panel;
 }
 
-
-QLabel* pictureAt(QWidget* parent, const char* name, const QPixmap& pixmap, int left, int top)
-{
+QLabel* pictureAt(QWidget* parent, const char* name, const QPixmap& pixmap, int left, int top) {
     auto* label = placed<QLabel>(parent, name, left, top, pixmap.width(), pixmap.height());
     label->setPixmap(pixmap);
     return label;
@@ -63,8 +60,7 @@ QLabel* pictureAt(QWidget* parent, const char* name, const QPixmap& pixmap, int 
 
 // The six frame pictures of one row: corners top-left, top-right, bottom-right, bottom-left,
 // then the top and bottom edges.
-void frameRow(QWidget* row, const std::array<const char*, 6>& names)
-{
+void frameRow(QWidget* row, const std::array<const char*, 6>& names) {
     pictureAt(row, names[0], Artwork::frameCorner(0), 0, 0);
     pictureAt(row, names[1], Artwork::frameCorner(1), 403, 0);
     pictureAt(row, names[2], Artwork::frameCorner(2), 403, 20);
@@ -73,10 +69,8 @@ void frameRow(QWidget* row, const std::array<const char*, 6>& names)
     pictureAt(row, names[5], Artwork::frameEdge(383), 20, 38);
 }
 
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption,
-                    const QString& hint, int left)
-{
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QString& hint,
+                    int left) {
     auto* b = placed<QPushButton>(parent, name, left, 8, 57, 24);
     b->setText(caption);
     b->setToolTip(hint);
@@ -84,8 +78,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption,
     return b;
 }
 
-QAction* menuItem(QMenu* menu, const char* name, const QString& caption, bool enabled = true)
-{
+QAction* menuItem(QMenu* menu, const char* name, const QString& caption, bool enabled = true) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
     action->setEnabled(enabled);
@@ -99,8 +92,7 @@ public:
     QList<QWidget*> rows;
 
 protected:
-    void resizeEvent(QResizeEvent*) override
-    {
+    void resizeEvent(QResizeEvent*) override {
         for (QWidget* row : rows)
             row->move((width() - row->width()) / 2, row->y());
     }
@@ -111,8 +103,7 @@ protected:
 TForm1::TForm1(Platform& platform, UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent)
     , m_platform(platform)
-    , m_dialogs(dialogs)
-{
+    , m_dialogs(dialogs) {
     Form1 = this;
     StartFolder = DefaultStartFolder;
     buildLayout();
@@ -138,14 +129,12 @@ TForm1::TForm1(Platform& platform, UserDialogs& dialogs, QWidget* parent)
         runGuarded([this] { Button3Click(); });
 }
 
-TForm1::~TForm1()
-{
+TForm1::~TForm1() {
     if (Form1 == this)
         Form1 = nullptr;
 }
 
-void TForm1::buildLayout()
-{
+void TForm1::buildLayout() {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tessary"));
     setWindowIcon(Artwork::programIcon());
@@ -231,11 +220,13 @@ void TForm1::buildLayout()
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
 
-    Button3 = button(Panel2, "Button3", QStringLiteral("Start"), QStringLiteral("Start Tessarying"), 8);
+    Button3 =
+        button(Panel2, "Button3", QStringLiteral("Start"), QStringLiteral("Start Tessarying"), 8);
     Button3->setEnabled(false);
     Button1 = button(Panel2, "Button1", QStringLiteral("Options"),
                      QStringLiteral("View the Options Window"), 72);
-    Button2 = button(Panel2, "Button2", QStringLiteral("Exit"), QStringLiteral("Exit Tessary"), 136);
+    Button2 =
+        button(Panel2, "Button2", QStringLiteral("Exit"), QStringLiteral("Exit Tessary"), 136);
     Label6 = textLabel(Panel2, "Label6", QStringLiteral("Filetype:"), 200, 12);
     Label5 = textLabel(Panel2, "Label5", QString(), 250, 12);
     Label8 = textLabel(Panel2, "Label8", QStringLiteral("Resolution:"), 291, 12);
@@ -243,7 +234,8 @@ void TForm1::buildLayout()
     Label5->setMinimumWidth(40);
     Label7->setMinimumWidth(70);
 
-    Button6 = button(Panel6, "Button6", QStringLiteral("Add"), QStringLiteral("Add Images to List"), 8);
+    Button6 =
+        button(Panel6, "Button6", QStringLiteral("Add"), QStringLiteral("Add Images to List"), 8);
     Button4 = button(Panel6, "Button4", QStringLiteral("Remove"),
                      QStringLiteral("Remove Current Image from List"), 72);
     Button4->setEnabled(false);
@@ -270,7 +262,8 @@ void TForm1::buildLayout()
     AddPicture1 = AddPicture1Menu->menuAction();
     AddPicture1->setObjectName(QStringLiteral("AddPicture1"));
     AddFiles2 = menuItem(AddPicture1Menu, "AddFiles2", QStringLiteral("Add Files..."));
-    RemovePicture1 = menuItem(PopupMenu1, "RemovePicture1", QStringLiteral("Remove Picture"), false);
+    RemovePicture1 =
+        menuItem(PopupMenu1, "RemovePicture1", QStringLiteral("Remove Picture"), false);
     ClearAll1 = menuItem(PopupMenu1, "ClearAll1", QStringLiteral("Clear All Pictures"), false);
     PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N3"));
     Next1 = menuItem(PopupMenu1, "Next1", QStringLiteral("Next Picture"), false);
@@ -300,13 +293,11 @@ void TForm1::buildLayout()
     Tray1->Loaded();
 }
 
-std::function<void()> TForm1::guarded(void (TForm1::*handler)())
-{
+std::function<void()> TForm1::guarded(void (TForm1::*handler)()) {
     return [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); };
 }
 
-void TForm1::runGuarded(const std::function<void()>& handler)
-{
+void TForm1::runGuarded(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const SilentAbort&) {
@@ -317,8 +308,7 @@ void TForm1::runGuarded(const std::function<void()>& handler)
     }
 }
 
-void TForm1::connectHandlers()
-{
+void TForm1::connectHandlers() {
     const auto onClick = [this](QPushButton* b, void (TForm1::*h)()) {
         connect(b, &QPushButton::clicked, this, guarded(h));
     };
@@ -353,21 +343,18 @@ void TForm1::connectHandlers()
     Image20->installEventFilter(this);
 }
 
-QList<QObject*> TForm1::listStateControls() const
-{
-    return {Button3, Button4, Button5, UpDown2, RemovePicture1, ClearAll1,
-            Next1,   PreviousPicture1, Start1, SetAsWallpaper1};
+QList<QObject*> TForm1::listStateControls() const {
+    return {Button3,   Button4, Button5,          UpDown2, RemovePicture1,
+            ClearAll1, Next1,   PreviousPicture1, Start1,  SetAsWallpaper1};
 }
 
-QList<QObject*> TForm1::rotationLockedControls() const
-{
-    return {AddPicture1, RemovePicture1, ClearAll1, Next1,   PreviousPicture1, SetAsWallpaper1,
-            Timing1,     Button1,        Button6,   Button4, Button5,          ComboBox1,
-            UpDown2};
+QList<QObject*> TForm1::rotationLockedControls() const {
+    return {AddPicture1,     RemovePicture1, ClearAll1, Next1,   PreviousPicture1,
+            SetAsWallpaper1, Timing1,        Button1,   Button6, Button4,
+            Button5,         ComboBox1,      UpDown2};
 }
 
-void setGroupEnabled(const QList<QObject*>& group, bool enabled)
-{
+void setGroupEnabled(const QList<QObject*>& group, bool enabled) {
     for (QObject* object : group) {
         if (auto* widget = qobject_cast<QWidget*>(object))
             widget->setEnabled(enabled);
@@ -376,14 +363,13 @@ void setGroupEnabled(const QList<QObject*>& group, bool enabled)
     }
 }
 
-OptionsSettings TForm1::optionsSettings()
-{
-    return {countdown, Position,  DesktopColor,
-            StartWithWindows, Minimized, AutoStart, [this] { ApplyDesktopColor(); }};
+OptionsSettings TForm1::optionsSettings() {
+    return {countdown, Position, DesktopColor, StartWithWindows, Minimized, AutoStart, [this] {
+                ApplyDesktopColor();
+            }};
 }
 
-void TForm1::Button1Click()
-{
+void TForm1::Button1Click() {
     TForm2 dialog(optionsSettings(), m_platform, m_dialogs, this);
     Form2 = &dialog;
     m_dialogs.execModal(dialog);
@@ -393,8 +379,7 @@ void TForm1::Button1Click()
     ProgressBar1->setMaximum(IntervalMs / 1000);
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event)
-{
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Image20 && event->type() == QEvent::MouseButtonRelease) {
         runGuarded([this] { Image20Click(); });
         return true;
@@ -402,14 +387,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::closeEvent(QCloseEvent* event)
-{
+void TForm1::closeEvent(QCloseEvent* event) {
     bool mayClose = false;
     runGuarded([&] { mayClose = FormCloseQuery(); });
     if (mayClose) {
         event->accept();
         QCoreApplication::quit();
-    }
-    else
+    } else
         event->ignore();
 }

@@ -12,13 +12,11 @@
 #include <QLabel>
 #include <QPushButton>
 
-QString TForm1::ImagesDbPath()
-{
+QString TForm1::ImagesDbPath() {
     return m_platform.dataFolder() + QStringLiteral("/images.db");
 }
 
-void TForm1::LoadImagedb()
-{
+void TForm1::LoadImagedb() {
     ImageList.assign(readImagesDb(ImagesDbPath()));
     if (ImageList.isEmpty())
         return;
@@ -29,8 +27,7 @@ void TForm1::LoadImagedb()
     EnterNonEmptyState();
 }
 
-void TForm1::Update_ComboBox()
-{
+void TForm1::Update_ComboBox() {
     ComboBox1->clear();
     QStringList names;
     names.reserve(ImageList.count());
@@ -40,8 +37,7 @@ void TForm1::Update_ComboBox()
     ComboBox1->setCurrentIndex(-1);
 }
 
-void TForm1::EnterNonEmptyState()
-{
+void TForm1::EnterNonEmptyState() {
     for (QObject* control : {static_cast<QObject*>(Button3), static_cast<QObject*>(Button4),
                              static_cast<QObject*>(Button5)})
         qobject_cast<QWidget*>(control)->setEnabled(true);
@@ -54,8 +50,7 @@ void TForm1::EnterNonEmptyState()
     UpDown2->setEnabled(true);
 }
 
-void TForm1::Reset()
-{
+void TForm1::Reset() {
     ImageList.clear();
     ComboBox1->clear();
     ComboBox1->addItem(NoImagesSelected);
@@ -71,8 +66,7 @@ void TForm1::Reset()
     StartFolder = DefaultStartFolder;
 }
 
-void TForm1::selectByFileName(const QString& path)
-{
+void TForm1::selectByFileName(const QString& path) {
     const QString name = fileNamePart(path);
     for (int i = 0; i < ComboBox1->count(); ++i) {
         if (ComboBox1->itemText(i).compare(name, Qt::CaseInsensitive) == 0) {
@@ -82,8 +76,7 @@ void TForm1::selectByFileName(const QString& path)
     }
 }
 
-void TForm1::AddFiles1Click()
-{
+void TForm1::AddFiles1Click() {
     const QStringList chosen = m_dialogs.openFiles(this, OpenFilter, 3, StartFolder);
     if (chosen.isEmpty())
         return;
@@ -97,8 +90,7 @@ void TForm1::AddFiles1Click()
     EnterNonEmptyState();
 }
 
-void TForm1::Button4Click()
-{
+void TForm1::Button4Click() {
     int i = ComboBox1->currentIndex();
     // After a failed Add nothing is selected: there is no picture the user pointed at.
     if (i < 0 || i >= ImageList.count())
@@ -114,13 +106,11 @@ void TForm1::Button4Click()
     ComboBox1Change();
 }
 
-void TForm1::Button5Click()
-{
+void TForm1::Button5Click() {
     Reset();
 }
 
-void TForm1::Next1Click()
-{
+void TForm1::Next1Click() {
     if (ImageList.isEmpty())
         return;
     ++CurrentIndex;
@@ -131,8 +121,7 @@ void TForm1::Next1Click()
     UpDown2->setPosition(CurrentIndex);
 }
 
-void TForm1::PreviousPicture1Click()
-{
+void TForm1::PreviousPicture1Click() {
     if (ImageList.isEmpty())
         return;
     --CurrentIndex;
@@ -143,8 +132,7 @@ void TForm1::PreviousPicture1Click()
     UpDown2->setPosition(CurrentIndex);
 }
 
-void TForm1::ComboBox1Change()
-{
+void TForm1::ComboBox1Change() {
     CurrentIndex = ComboBox1->currentIndex();
     // The empty state's placeholder is no picture. Asking the list rather than comparing the
     // item's text keeps a picture file named like the placeholder selectable.
@@ -154,8 +142,7 @@ void TForm1::ComboBox1Change()
     UpDown2->setPosition(CurrentIndex);
 }
 
-void TForm1::UpDown2Click()
-{
+void TForm1::UpDown2Click() {
     const int p = UpDown2->position();
     // The maximum is the count, one past the last entry (more after removals): such a
     // position shows nothing new.

@@ -4,19 +4,15 @@
 #include <QPainter>
 
 PreviewImage::PreviewImage(QWidget* parent)
-    : QWidget(parent)
-{
-}
+    : QWidget(parent) {}
 
-void PreviewImage::setImage(const QImage& image)
-{
+void PreviewImage::setImage(const QImage& image) {
     m_image = image;
     m_stale = true;
     update();
 }
 
-void PreviewImage::rescale()
-{
+void PreviewImage::rescale() {
     m_stale = false;
     if (m_image.isNull() || width() <= 0 || height() <= 0) {
         m_scaled = QPixmap();
@@ -32,17 +28,15 @@ void PreviewImage::rescale()
     QImage reduced = m_image;
     if (m_image.width() > 4 * shown.width())
         reduced = m_image.scaled(shown * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    m_scaled = QPixmap::fromImage(
-        reduced.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    m_scaled =
+        QPixmap::fromImage(reduced.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
-void PreviewImage::resizeEvent(QResizeEvent*)
-{
+void PreviewImage::resizeEvent(QResizeEvent*) {
     m_stale = true;
 }
 
-void PreviewImage::paintEvent(QPaintEvent*)
-{
+void PreviewImage::paintEvent(QPaintEvent*) {
     if (m_stale)
         rescale();
     if (m_scaled.isNull())
@@ -51,7 +45,6 @@ void PreviewImage::paintEvent(QPaintEvent*)
     p.drawPixmap((width() - m_scaled.width()) / 2, (height() - m_scaled.height()) / 2, m_scaled);
 }
 
-void PreviewImage::contextMenuEvent(QContextMenuEvent* event)
-{
+void PreviewImage::contextMenuEvent(QContextMenuEvent* event) {
     Q_EMIT contextMenuRequested(event->globalPos());
 }

@@ -9,8 +9,7 @@
 namespace {
 
 // Position and maximum are 16-bit values, as on the platform control.
-int clamp16(int value)
-{
+int clamp16(int value) {
     return std::clamp(value, int{std::numeric_limits<std::int16_t>::min()},
                       int{std::numeric_limits<std::int16_t>::max()});
 }
@@ -20,8 +19,7 @@ int clamp16(int value)
 UpDown::UpDown(QWidget* parent)
     : QWidget(parent)
     , m_left(new QToolButton(this))
-    , m_right(new QToolButton(this))
-{
+    , m_right(new QToolButton(this)) {
     m_left->setArrowType(Qt::LeftArrow);
     m_right->setArrowType(Qt::RightArrow);
     m_left->setObjectName(QStringLiteral("left"));
@@ -30,25 +28,21 @@ UpDown::UpDown(QWidget* parent)
     connect(m_right, &QToolButton::clicked, this, [this] { step(+1); });
 }
 
-void UpDown::setPosition(int position)
-{
+void UpDown::setPosition(int position) {
     m_position = std::clamp(clamp16(position), 0, std::max(0, m_maximum));
 }
 
-void UpDown::setMaximum(int maximum)
-{
+void UpDown::setMaximum(int maximum) {
     m_maximum = clamp16(maximum);
     setPosition(m_position);
 }
 
-void UpDown::step(int delta)
-{
+void UpDown::step(int delta) {
     setPosition(m_position + delta);
     Q_EMIT clicked();
 }
 
-void UpDown::resizeEvent(QResizeEvent*)
-{
+void UpDown::resizeEvent(QResizeEvent*) {
     const int half = width() / 2;
     m_left->setGeometry(0, 0, half, height());
     m_right->setGeometry(half, 0, width() - half, height());

@@ -7,15 +7,13 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
-void UserDialogsQt::showError(QWidget* parent, const QString& text)
-{
+void UserDialogsQt::showError(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Tessary"), text, QMessageBox::Ok,
                     parent && parent->isVisible() ? parent : nullptr);
     box.exec();
 }
 
-void UserDialogsQt::showInformation(QWidget* parent, const QString& caption, const QString& text)
-{
+void UserDialogsQt::showInformation(QWidget* parent, const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent);
     QPalette pal = box.palette();
     pal.setColor(QPalette::Window, Qt::white);
@@ -23,8 +21,7 @@ void UserDialogsQt::showInformation(QWidget* parent, const QString& caption, con
     box.exec();
 }
 
-QStringList UserDialogsQt::qtFilters(const QString& filter)
-{
+QStringList UserDialogsQt::qtFilters(const QString& filter) {
     const QStringList parts = filter.split(u'|');
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
@@ -39,8 +36,7 @@ QStringList UserDialogsQt::qtFilters(const QString& filter)
 }
 
 QStringList UserDialogsQt::openFiles(QWidget* parent, const QString& filter, int filterIndex,
-                                     const QString& startFolder)
-{
+                                     const QString& startFolder) {
     QFileDialog dialog(parent);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     const QStringList filters = qtFilters(filter);
@@ -54,15 +50,13 @@ QStringList UserDialogsQt::openFiles(QWidget* parent, const QString& filter, int
     return dialog.selectedFiles();
 }
 
-std::optional<QColor> UserDialogsQt::chooseColor(QWidget* parent, QColor initial)
-{
+std::optional<QColor> UserDialogsQt::chooseColor(QWidget* parent, QColor initial) {
     QColorDialog dialog(initial, parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.selectedColor();
 }
 
-int UserDialogsQt::execModal(QDialog& dialog)
-{
+int UserDialogsQt::execModal(QDialog& dialog) {
     return dialog.exec();
 }

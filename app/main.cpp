@@ -15,8 +15,7 @@
 #include <exception>
 #include <memory>
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessary"));
     QApplication::setApplicationVersion(QStringLiteral("0.2"));

@@ -16,24 +16,22 @@
 
 namespace {
 
-double median(std::vector<double> values)
-{
+double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
 
-void writeList(const QString& path, const QString& first, int count)
-{
+void writeList(const QString& path, const QString& first, int count) {
     QStringList entries{first};
     for (int i = 1; i < count; ++i)
-        entries.append(QStringLiteral("/home/user/Pictures/holiday %1/IMG_%2.jpg").arg(i % 97).arg(i));
+        entries.append(
+            QStringLiteral("/home/user/Pictures/holiday %1/IMG_%2.jpg").arg(i % 97).arg(i));
     writeImagesDb(path, entries);
 }
 
 } // namespace
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
     qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());

@@ -1,10 +1,10 @@
 #include "dialogs/Picture3.h"
 
 #include "app/Artwork.h"
+#include "app/FormParts.h"
 #include "app/platform/Errors.h"
 #include "app/platform/Registry.h"
 #include "app/platform/UserDialogs.h"
-#include "app/FormParts.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
 #include "dialogs/Picture4.h"
 
 #include "app/Artwork.h"
-#include "app/platform/Platform.h"
 #include "app/FormParts.h"
+#include "app/platform/Platform.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>

@@ -8,8 +8,7 @@
 #include <cstdint>
 
 // The loaders read files, so each input goes through one.
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("input"));
     {

@@ -5,8 +5,7 @@
 
 #include <QFile>
 
-QStringList parseImagesDb(const QByteArray& bytes)
-{
+QStringList parseImagesDb(const QByteArray& bytes) {
     QStringList entries;
     const char* p = bytes.constData();
     const char* const end = p + qstrnlen(p, bytes.size());
@@ -23,8 +22,7 @@ QStringList parseImagesDb(const QByteArray& bytes)
     return entries;
 }
 
-QByteArray serializeImagesDb(const QStringList& entries)
-{
+QByteArray serializeImagesDb(const QStringList& entries) {
     QByteArray bytes;
     for (const QString& entry : entries) {
         bytes += entry.toUtf8();
@@ -33,8 +31,7 @@ QByteArray serializeImagesDb(const QStringList& entries)
     return bytes;
 }
 
-QStringList readImagesDb(const QString& path)
-{
+QStringList readImagesDb(const QString& path) {
     QFile file(path);
     if (!file.exists())
         return {};
@@ -43,7 +40,6 @@ QStringList readImagesDb(const QString& path)
     return parseImagesDb(file.readAll());
 }
 
-void writeImagesDb(const QString& path, const QStringList& entries)
-{
+void writeImagesDb(const QString& path, const QStringList& entries) {
     writeFileAtomically(path, serializeImagesDb(entries));
 }

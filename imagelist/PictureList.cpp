@@ -2,26 +2,22 @@
 
 #include <algorithm>
 
-PictureList::PictureList()
-{
+PictureList::PictureList() {
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
 }
 
-int PictureList::compare(const QString& a, const QString& b) const
-{
+int PictureList::compare(const QString& a, const QString& b) const {
     return m_collator.compare(a, b);
 }
 
-qsizetype PictureList::lowerBound(const QString& path) const
-{
+qsizetype PictureList::lowerBound(const QString& path) const {
     const auto it =
         std::lower_bound(m_entries.cbegin(), m_entries.cend(), path,
                          [this](const QString& a, const QString& b) { return compare(a, b) < 0; });
     return it - m_entries.cbegin();
 }
 
-qsizetype PictureList::indexOf(const QString& path) const
-{
+qsizetype PictureList::indexOf(const QString& path) const {
     if (m_sorted) {
         const qsizetype i = lowerBound(path);
         return i < count() && compare(m_entries.at(i), path) == 0 ? i : -1;
@@ -32,8 +28,7 @@ qsizetype PictureList::indexOf(const QString& path) const
     return -1;
 }
 
-qsizetype PictureList::add(const QString& path)
-{
+qsizetype PictureList::add(const QString& path) {
     if (!m_sorted) {
         m_entries.append(path);
         return count() - 1;
@@ -45,16 +40,14 @@ qsizetype PictureList::add(const QString& path)
     return i;
 }
 
-void PictureList::setSorted(bool sorted)
-{
+void PictureList::setSorted(bool sorted) {
     if (sorted && !m_sorted)
         std::stable_sort(m_entries.begin(), m_entries.end(),
                          [this](const QString& a, const QString& b) { return compare(a, b) < 0; });
     m_sorted = sorted;
 }
 
-QString fileNamePart(const QString& path)
-{
+QString fileNamePart(const QString& path) {
     qsizetype i = path.size();
     while (i > 0 && path[i - 1] != u'/' && path[i - 1] != u'\\' && path[i - 1] != u':')
         --i;

@@ -41,14 +41,12 @@ using FormParts::placed;
 using FormParts::textLabel;
 using FormParts::trebuchet;
 
-
-
 // A borderless white strip with its six frame pictures: four corners, then the top and bottom
 // edges. The pictures are drawn once and shared by every strip.
 QFrame* strip(QWidget* parent, const char* name, int top) {
-    static const std::array<QPixmap, 4> corners = {
-        Artwork::frameCorner(0), Artwork::frameCorner(1), Artwork::frameCorner(2),
-        Artwork::frameCorner(3)};
+    static const std::array<QPixmap, 4> corners = {Artwork::frameCorner(0), Artwork::frameCorner(1),
+                                                   Artwork::frameCorner(2),
+                                                   Artwork::frameCorner(3)};
     static const QPixmap edge = Artwork::frameEdge(EdgeWidth, EdgeHeight);
     auto* frame =
         placed<QFrame>(parent, QString::fromLatin1(name), 8, top, StripWidth, StripHeight);

@@ -7,17 +7,13 @@
 #include <QFileInfo>
 
 AutostartEntry::AutostartEntry(QString path)
-    : m_path(std::move(path))
-{
-}
+    : m_path(std::move(path)) {}
 
-bool AutostartEntry::exists() const
-{
+bool AutostartEntry::exists() const {
     return QFileInfo::exists(m_path);
 }
 
-QString AutostartEntry::execArgument(const QString& executable)
-{
+QString AutostartEntry::execArgument(const QString& executable) {
     // Inside the quotes, " ` $ and \ take a backslash; then the value itself escapes each
     // backslash again, and a field code's % is doubled.
     QString quoted;
@@ -31,8 +27,7 @@ QString AutostartEntry::execArgument(const QString& executable)
     return u'"' + quoted + u'"';
 }
 
-void AutostartEntry::write(const QString& executable) const
-{
+void AutostartEntry::write(const QString& executable) const {
     const QString text = QStringLiteral("[Desktop Entry]\n"
                                         "Type=Application\n"
                                         "Name=Tessary\n"
@@ -48,10 +43,8 @@ void AutostartEntry::write(const QString& executable) const
     writeFileAtomically(m_path, text.toUtf8());
 }
 
-void AutostartEntry::remove() const
-{
+void AutostartEntry::remove() const {
     QFile file(m_path);
     if (file.exists() && !file.remove())
-        throw AppError(
-            QStringLiteral("Cannot remove \"%1\": %2").arg(m_path, file.errorString()));
+        throw AppError(QStringLiteral("Cannot remove \"%1\": %2").arg(m_path, file.errorString()));
 }

@@ -11,8 +11,7 @@ namespace {
 const QByteArray Header = "REGEDIT4";
 const QString Root = QStringLiteral("HKEY_CURRENT_USER");
 
-QString quoted(const QString& text)
-{
+QString quoted(const QString& text) {
     QString out;
     out.reserve(text.size() + 2);
     out += u'"';
@@ -31,8 +30,7 @@ QString quoted(const QString& text)
 }
 
 // Reads a quoted text starting at pos (on the opening quote); pos ends after the closing quote.
-bool unquote(const QString& line, qsizetype& pos, QString& out)
-{
+bool unquote(const QString& line, qsizetype& pos, QString& out) {
     if (pos >= line.size() || line[pos] != u'"')
         return false;
     out.clear();
@@ -64,14 +62,12 @@ bool unquote(const QString& line, qsizetype& pos, QString& out)
 } // namespace
 
 ValueStore::ValueStore(QStringList keysThatAlwaysExist)
-    : m_alwaysThere(std::move(keysThatAlwaysExist))
-{
+    : m_alwaysThere(std::move(keysThatAlwaysExist)) {
     for (const QString& key : m_alwaysThere)
         createKey(key);
 }
 
-QString ValueStore::normalised(const QString& key)
-{
+QString ValueStore::normalised(const QString& key) {
     QString path = key;
     if (!path.startsWith(u'\\'))
         path.prepend(u'\\');
@@ -80,20 +76,17 @@ QString ValueStore::normalised(const QString& key)
     return path;
 }
 
-void ValueStore::attachFile(const QString& path)
-{
+void ValueStore::attachFile(const QString& path) {
     QFile file(path);
     if (file.exists()) {
         if (!file.open(QIODevice::ReadOnly))
-            throw AppError(
-                QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString()));
+            throw AppError(QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString()));
         parse(file.readAll(), path);
     }
     m_file = path;
 }
 
-QByteArray ValueStore::serialize() const
-{
+QByteArray ValueStore::serialize() const {
     QString out = QString::fromLatin1(Header) + QStringLiteral("\n");
     for (const Key& key : m_keys) {
         out += QStringLiteral("\n[") + Root + key.path + QStringLiteral("]\n");
@@ -109,8 +102,7 @@ QByteArray ValueStore::serialize() const
     return out.toUtf8();
 }
 
-void ValueStore::parse(const QByteArray& text, const QString& origin)
-{
+void ValueStore::parse(const QByteArray& text, const QString& origin) {
     QMap<QString, Key> keys;
     Key* current = nullptr;
     bool sawHeader = false;
@@ -180,13 +172,11 @@ void ValueStore::parse(const QByteArray& text, const QString& origin)
             m_keys.insert(normalised(key).toLower(), Key{normalised(key), {}});
 }
 
-bool ValueStore::keyExists(const QString& key) const
-{
+bool ValueStore::keyExists(const QString& key) const {
     return m_keys.contains(normalised(key).toLower());
 }
 
-void ValueStore::createKey(const QString& key)
-{
+void ValueStore::createKey(const QString& key) {
     const QString path = normalised(key);
     if (m_keys.contains(path.toLower()))
         return;
@@ -194,8 +184,7 @@ void ValueStore::createKey(const QString& key)
     save();
 }
 
-const ValueStore::Value* ValueStore::find(const QString& key, const QString& name) const
-{
+const ValueStore::Value* ValueStore::find(const QString& key, const QString& name) const {
     const auto k = m_keys.constFind(normalised(key).toLower());
     if (k == m_keys.cend())
         return nullptr;
@@ -203,13 +192,11 @@ const ValueStore::Value* ValueStore::find(const QString& key, const QString& nam
     return v == k->values.cend() ? nullptr : &*v;
 }
 
-bool ValueStore::valueExists(const QString& key, const QString& name) const
-{
+bool ValueStore::valueExists(const QString& key, const QString& name) const {
     return find(key, name) != nullptr;
 }
 
-bool ValueStore::readBool(const QString& key, const QString& name) const
-{
+bool ValueStore::readBool(const QString& key, const QString& name) const {
     const Value* value = find(key, name);
     if (!value)
         throw AppError(QStringLiteral("The setting \"%1\" is missing.").arg(name));
@@ -220,8 +207,7 @@ bool ValueStore::readBool(const QString& key, const QString& name) const
     return value->number != 0;
 }
 
-QString ValueStore::readString(const QString& key, const QString& name) const
-{
+QString ValueStore::readString(const QString& key, const QString& name) const {
     const Value* value = find(key, name);
     if (!value)
         return {};
@@ -233,8 +219,7 @@ QString ValueStore::readString(const QString& key, const QString& name) const
     return value->text;
 }
 
-ValueStore::Key& ValueStore::existingKey(const QString& key, const QString& name)
-{
+ValueStore::Key& ValueStore::existingKey(const QString& key, const QString& name) {
     const auto k = m_keys.find(normalised(key).toLower());
     if (k == m_keys.end())
         throw AppError(QStringLiteral("Failed to set data for '%1': the key \"%2\" does not exist.")
@@ -242,33 +227,28 @@ ValueStore::Key& ValueStore::existingKey(const QString& key, const QString& name
     return *k;
 }
 
-void ValueStore::writeBool(const QString& key, const QString& name, bool value)
-{
+void ValueStore::writeBool(const QString& key, const QString& name, bool value) {
     writeDword(key, name, value ? 1 : 0);
 }
 
-void ValueStore::writeDword(const QString& key, const QString& name, std::uint32_t value)
-{
+void ValueStore::writeDword(const QString& key, const QString& name, std::uint32_t value) {
     existingKey(key, name).values.insert(name.toLower(), Value{name, true, {}, value});
     save();
 }
 
-void ValueStore::writeString(const QString& key, const QString& name, const QString& value)
-{
+void ValueStore::writeString(const QString& key, const QString& name, const QString& value) {
     existingKey(key, name).values.insert(name.toLower(), Value{name, false, value, 0});
     save();
 }
 
-void ValueStore::deleteValue(const QString& key, const QString& name)
-{
+void ValueStore::deleteValue(const QString& key, const QString& name) {
     const auto k = m_keys.find(normalised(key).toLower());
     if (k == m_keys.end() || k->values.remove(name.toLower()) == 0)
         return;
     save();
 }
 
-void ValueStore::save()
-{
+void ValueStore::save() {
     if (m_file.isEmpty())
         return;
     ensureFolder(QFileInfo(m_file).absolutePath());

@@ -16,8 +16,7 @@
 
 namespace {
 
-QString writePicture(const QString& folder, const QString& name, QSize size)
-{
+QString writePicture(const QString& folder, const QString& name, QSize size) {
     QImage image(size, QImage::Format_RGB888);
     image.fill(QColor(40, 90, 160));
     const QString path = folder + u'/' + name;
@@ -25,8 +24,7 @@ QString writePicture(const QString& folder, const QString& name, QSize size)
     return path;
 }
 
-bool enabled(QObject* control)
-{
+bool enabled(QObject* control) {
     if (auto* w = qobject_cast<QWidget*>(control))
         return w->isEnabled();
     return qobject_cast<QAction*>(control)->isEnabled();
@@ -46,8 +44,7 @@ private Q_SLOTS:
     void handlerErrorsAreShownAndSilentAbortIsNot();
 };
 
-void TestMainWindow::buildsEveryControlAsDeclared()
-{
+void TestMainWindow::buildsEveryControlAsDeclared() {
     FakePlatform platform;
     FakeUserDialogs dialogs;
     TForm1 form(platform, dialogs);
@@ -93,16 +90,17 @@ void TestMainWindow::buildsEveryControlAsDeclared()
         QCOMPARE(panel->size(), QSize(425, 40));
     }
     for (int i = 2; i <= 19; ++i)
-        QVERIFY2(form.findChild<QLabel*>(QStringLiteral("Image%1").arg(i)), qPrintable(QString::number(i)));
+        QVERIFY2(form.findChild<QLabel*>(QStringLiteral("Image%1").arg(i)),
+                 qPrintable(QString::number(i)));
 
     // The pop-up menu in order, separators included.
     QStringList items;
     for (QAction* a : form.PopupMenu1->actions())
         items << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(items, (QStringList{"Add Pictures", "Remove Picture", "Clear All Pictures", "-",
-                                 "Next Picture", "Previous Picture", "-", "Hide Tessary...",
-                                 "Start Tessarying", "Set As Wallpaper", "Options...", "-",
-                                 "Exit"}));
+    QCOMPARE(items,
+             (QStringList{"Add Pictures", "Remove Picture", "Clear All Pictures", "-",
+                          "Next Picture", "Previous Picture", "-", "Hide Tessary...",
+                          "Start Tessarying", "Set As Wallpaper", "Options...", "-", "Exit"}));
     QStringList placements;
     for (QAction* a : form.SetAsWallpaper1Menu->actions())
         placements << a->text();
@@ -111,8 +109,7 @@ void TestMainWindow::buildsEveryControlAsDeclared()
     QCOMPARE(form.AddFiles2->text(), QStringLiteral("Add Files..."));
 }
 
-void TestMainWindow::startsEmptyWithoutImagesDb()
-{
+void TestMainWindow::startsEmptyWithoutImagesDb() {
     FakePlatform platform;
     FakeUserDialogs dialogs;
     TForm1 form(platform, dialogs);
@@ -132,12 +129,12 @@ void TestMainWindow::startsEmptyWithoutImagesDb()
     QVERIFY(dialogs.errors.isEmpty());
 }
 
-void TestMainWindow::loadsAThreeEntryList()
-{
+void TestMainWindow::loadsAThreeEntryList() {
     FakePlatform platform;
     const QString folder = platform.dataFolder();
     const QString first = writePicture(folder, QStringLiteral("zeta.bmp"), {64, 48});
-    platform.writeImagesDb((first + "\r\n" + folder + "/Alpha.jpg\n" + folder + "/mid.bmp").toUtf8());
+    platform.writeImagesDb(
+        (first + "\r\n" + folder + "/Alpha.jpg\n" + folder + "/mid.bmp").toUtf8());
     FakeUserDialogs dialogs;
     TForm1 form(platform, dialogs);
 
@@ -161,8 +158,7 @@ void TestMainWindow::loadsAThreeEntryList()
     QVERIFY(platform.wallpaperCalls.empty()); // loading never sets the wallpaper
 }
 
-void TestMainWindow::resetReturnsToTheEmptyState()
-{
+void TestMainWindow::resetReturnsToTheEmptyState() {
     FakePlatform platform;
     const QString first = writePicture(platform.dataFolder(), QStringLiteral("a.bmp"), {8, 8});
     platform.writeImagesDb((first + "\r\n").toUtf8());
@@ -185,8 +181,7 @@ void TestMainWindow::resetReturnsToTheEmptyState()
     QCOMPARE(form.UpDown2->maximum(), 1); // left as it was
 }
 
-void TestMainWindow::unreadableImagesDbEndsStartUp()
-{
+void TestMainWindow::unreadableImagesDbEndsStartUp() {
     FakePlatform platform;
     QVERIFY(QDir().mkpath(platform.dataFolder() + QStringLiteral("/images.db")));
     FakeUserDialogs dialogs;
@@ -197,8 +192,7 @@ void TestMainWindow::unreadableImagesDbEndsStartUp()
     QVERIFY_THROWS_EXCEPTION(AppError, TForm1(second, dialogs));
 }
 
-void TestMainWindow::handlerErrorsAreShownAndSilentAbortIsNot()
-{
+void TestMainWindow::handlerErrorsAreShownAndSilentAbortIsNot() {
     FakePlatform platform;
     FakeUserDialogs dialogs;
     TForm1 form(platform, dialogs);

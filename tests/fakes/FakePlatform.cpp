@@ -4,17 +4,13 @@
 #include <QFile>
 
 FakePlatform::FakePlatform()
-    : store({RegistryKeys::Run, RegistryKeys::Desktop, RegistryKeys::Colors})
-{
-}
+    : store({RegistryKeys::Run, RegistryKeys::Desktop, RegistryKeys::Colors}) {}
 
-QString FakePlatform::dataFolder()
-{
+QString FakePlatform::dataFolder() {
     return dir.path();
 }
 
-void FakePlatform::setWallpaper(const QString& file)
-{
+void FakePlatform::setWallpaper(const QString& file) {
     QFile f(file);
     QByteArray bytes;
     if (f.open(QIODevice::ReadOnly))
@@ -24,8 +20,7 @@ void FakePlatform::setWallpaper(const QString& file)
          store.readString(RegistryKeys::Desktop, QStringLiteral("TileWallpaper")), bytes});
 }
 
-void FakePlatform::writeImagesDb(const QByteArray& bytes)
-{
+void FakePlatform::writeImagesDb(const QByteArray& bytes) {
     QFile f(dir.filePath(QStringLiteral("images.db")));
     if (f.open(QIODevice::WriteOnly))
         f.write(bytes);

@@ -10,8 +10,7 @@
 class FakeUserDialogs : public UserDialogs {
 public:
     void showError(QWidget*, const QString& text) override { errors.append(text); }
-    void showInformation(QWidget*, const QString& caption, const QString& text) override
-    {
+    void showInformation(QWidget*, const QString& caption, const QString& text) override {
         informations.append(caption + u'|' + text);
     }
     QStringList openFiles(QWidget*, const QString& filter, int filterIndex,

@@ -23,8 +23,7 @@ private Q_SLOTS:
     void fileNamePartTakesTextAfterLastSeparator();
 };
 
-void TestPictureList::parsesEveryLineEnd_data()
-{
+void TestPictureList::parsesEveryLineEnd_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("entries");
     QTest::newRow("empty file") << QByteArray() << QStringList{};
@@ -42,23 +41,20 @@ void TestPictureList::parsesEveryLineEnd_data()
                                  << QStringList{QStringLiteral("/p/\u00e9t\u00e9.jpg")};
 }
 
-void TestPictureList::parsesEveryLineEnd()
-{
+void TestPictureList::parsesEveryLineEnd() {
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, entries);
     QCOMPARE(parseImagesDb(bytes), entries);
 }
 
-void TestPictureList::writesCrLfAfterEveryLine()
-{
+void TestPictureList::writesCrLfAfterEveryLine() {
     QCOMPARE(serializeImagesDb({"a", "", "b"}), QByteArray("a\r\n\r\nb\r\n"));
     QCOMPARE(serializeImagesDb({}), QByteArray());
     // LF-only input comes back with CR LF.
     QCOMPARE(serializeImagesDb(parseImagesDb("x\ny")), QByteArray("x\r\ny\r\n"));
 }
 
-void TestPictureList::roundTripsThroughTheFile()
-{
+void TestPictureList::roundTripsThroughTheFile() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("images.db"));
     const QStringList entries{QStringLiteral("/home/u/b.jpg"), QString(),
@@ -72,8 +68,7 @@ void TestPictureList::roundTripsThroughTheFile()
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("images.db")});
 }
 
-void TestPictureList::missingFileIsEmptyAndUnreadableFileFails()
-{
+void TestPictureList::missingFileIsEmptyAndUnreadableFileFails() {
     QTemporaryDir dir;
     QCOMPARE(readImagesDb(dir.filePath(QStringLiteral("none.db"))), QStringList{});
     // A folder in place of the file cannot be read as one.
@@ -89,8 +84,7 @@ void TestPictureList::missingFileIsEmptyAndUnreadableFileFails()
     QVERIFY_THROWS_EXCEPTION(AppError, writeImagesDb(folder, {"a"}));
 }
 
-void TestPictureList::survivesHostileContent()
-{
+void TestPictureList::survivesHostileContent() {
     // Binary bytes: whatever comes before the first NUL is read as text, the rest is ignored.
     QByteArray binary("/a.jpg\r\n\xff\xfe\x80");
     for (int i = 1; i < 4096; ++i)
@@ -113,8 +107,7 @@ void TestPictureList::survivesHostileContent()
     QCOMPARE(lines.last(), QStringLiteral("/pictures/99999.jpg"));
 }
 
-void TestPictureList::unsortedKeepsOrderAndDuplicates()
-{
+void TestPictureList::unsortedKeepsOrderAndDuplicates() {
     PictureList list;
     list.assign({"/b.jpg", "/a.jpg", "/B.JPG"});
     QCOMPARE(list.indexOf(QStringLiteral("/b.jpg")), 0); // the first of equal entries
@@ -124,8 +117,7 @@ void TestPictureList::unsortedKeepsOrderAndDuplicates()
     QCOMPARE(list.entries(), (QStringList{"/b.jpg", "/a.jpg", "/B.JPG", "/a.jpg"}));
 }
 
-void TestPictureList::sortingSwitchesOnOnceAndSkipsDuplicates()
-{
+void TestPictureList::sortingSwitchesOnOnceAndSkipsDuplicates() {
     PictureList list;
     list.assign({"/c.jpg", "/a.jpg", "/B.jpg", "/a.jpg"});
     list.add(QStringLiteral("/A.jpg")); // still unsorted: appended although present
@@ -152,31 +144,34 @@ void TestPictureList::sortingSwitchesOnOnceAndSkipsDuplicates()
     QCOMPARE(list.entries(), (QStringList{"/y.jpg", "/z.jpg"}));
 }
 
-void TestPictureList::lookupIgnoresCaseBeyondAscii()
-{
+void TestPictureList::lookupIgnoresCaseBeyondAscii() {
     PictureList list;
     list.assign({QStringLiteral("/fotos/\u00c9t\u00c9.jpg"), QStringLiteral("/fotos/\u0416.bmp")});
     QCOMPARE(list.indexOf(QStringLiteral("/FOTOS/\u00e9t\u00e9.JPG")), 0);
     QCOMPARE(list.indexOf(QStringLiteral("/fotos/\u0436.bmp")), 1);
     list.setSorted(true);
-    QCOMPARE(list.indexOf(QStringLiteral("/fotos/\u0436.BMP")), list.indexOf(QStringLiteral("/fotos/\u0416.bmp")));
+    QCOMPARE(list.indexOf(QStringLiteral("/fotos/\u0436.BMP")),
+             list.indexOf(QStringLiteral("/fotos/\u0416.bmp")));
     QVERIFY(list.indexOf(QStringLiteral("/fotos/\u00e9t\u00e9.jpg")) >= 0);
     QCOMPARE(list.indexOf(QStringLiteral("/fotos/ete.jpg")), -1);
 }
 
-void TestPictureList::fileNamePartTakesTextAfterLastSeparator_data()
-{
+void TestPictureList::fileNamePartTakesTextAfterLastSeparator_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("name");
-    QTest::newRow("unix") << "/home/u/a.b.jpeg" << "a.b.jpeg";
-    QTest::newRow("backslash") << "C:\\Pics\\x.bmp" << "x.bmp";
-    QTest::newRow("drive only") << "C:x.bmp" << "x.bmp";
-    QTest::newRow("no folder") << "x.bmp" << "x.bmp";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("unix") << "/home/u/a.b.jpeg"
+                          << "a.b.jpeg";
+    QTest::newRow("backslash") << "C:\\Pics\\x.bmp"
+                               << "x.bmp";
+    QTest::newRow("drive only") << "C:x.bmp"
+                                << "x.bmp";
+    QTest::newRow("no folder") << "x.bmp"
+                               << "x.bmp";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
-void TestPictureList::fileNamePartTakesTextAfterLastSeparator()
-{
+void TestPictureList::fileNamePartTakesTextAfterLastSeparator() {
     QFETCH(QString, path);
     QFETCH(QString, name);
     QCOMPARE(fileNamePart(path), name);

@@ -12,14 +12,12 @@ namespace {
 
 const QString Key = RegistryKeys::Product;
 
-QByteArray readAll(const QString& path)
-{
+QByteArray readAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void writeAll(const QString& path, const QByteArray& bytes)
-{
+void writeAll(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(bytes);
@@ -44,8 +42,7 @@ private Q_SLOTS:
     void execArgumentIsQuotedForDesktopEntries();
 };
 
-void TestValueStore::keepsTypesApart()
-{
+void TestValueStore::keepsTypesApart() {
     ValueStore store;
     store.createKey(Key);
     store.writeBool(Key, QStringLiteral("AutoStart"), true);
@@ -65,15 +62,15 @@ void TestValueStore::keepsTypesApart()
     }
 }
 
-void TestValueStore::missingValuesAndKeys()
-{
+void TestValueStore::missingValuesAndKeys() {
     ValueStore store({RegistryKeys::Desktop});
     QVERIFY(store.keyExists(RegistryKeys::Desktop));
     QVERIFY(!store.keyExists(Key));
     QCOMPARE(store.readString(Key, QStringLiteral("Position")), QString());
     QVERIFY_THROWS_EXCEPTION(AppError, store.readBool(Key, QStringLiteral("AutoStart")));
     // Writing into a key that does not exist fails; deleting from it is harmless.
-    QVERIFY_THROWS_EXCEPTION(AppError, store.writeString(Key, QStringLiteral("a"), QStringLiteral("b")));
+    QVERIFY_THROWS_EXCEPTION(AppError,
+                             store.writeString(Key, QStringLiteral("a"), QStringLiteral("b")));
     store.deleteValue(Key, QStringLiteral("a"));
     store.createKey(Key);
     store.writeString(Key, QStringLiteral("a"), QStringLiteral("b"));
@@ -82,8 +79,7 @@ void TestValueStore::missingValuesAndKeys()
     QVERIFY(!store.valueExists(Key, QStringLiteral("a")));
 }
 
-void TestValueStore::namesIgnoreCase()
-{
+void TestValueStore::namesIgnoreCase() {
     ValueStore store;
     store.createKey(Key);
     store.writeString(Key, QStringLiteral("Position"), QStringLiteral("Tile"));
@@ -91,8 +87,7 @@ void TestValueStore::namesIgnoreCase()
     QVERIFY(store.keyExists(QStringLiteral("\\software\\halvane software\\tessary\\")));
 }
 
-void TestValueStore::writesAndRereadsTheFileAtomically()
-{
+void TestValueStore::writesAndRereadsTheFileAtomically() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("cfg/settings.reg"));
     {
@@ -127,8 +122,7 @@ void TestValueStore::writesAndRereadsTheFileAtomically()
     }
 }
 
-void TestValueStore::escapesTextsThatLookLikeSyntax()
-{
+void TestValueStore::escapesTextsThatLookLikeSyntax() {
     ValueStore store;
     store.createKey(Key);
     const QString tricky = QStringLiteral("C:\\a \"b\"]=dword:1\n[x]\r\u00e9");
@@ -139,8 +133,7 @@ void TestValueStore::escapesTextsThatLookLikeSyntax()
     QCOMPARE(copy.serialize(), store.serialize());
 }
 
-void TestValueStore::reportsFileAndLineOnBadText_data()
-{
+void TestValueStore::reportsFileAndLineOnBadText_data() {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<int>("line");
     QTest::newRow("no header") << QByteArray("[HKEY_CURRENT_USER\\X]\n") << 1;
@@ -154,13 +147,12 @@ void TestValueStore::reportsFileAndLineOnBadText_data()
         << QByteArray("REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=dword:123456789\n") << 3;
     QTest::newRow("unterminated text")
         << QByteArray("REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=\"b\n") << 3;
-    QTest::newRow("trailing junk") << QByteArray("REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=\"b\"c\n")
-                                   << 3;
+    QTest::newRow("trailing junk")
+        << QByteArray("REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=\"b\"c\n") << 3;
     QTest::newRow("binary") << QByteArray("REGEDIT4\n\xff\xfe\x00\x01", 13) << 2;
 }
 
-void TestValueStore::reportsFileAndLineOnBadText()
-{
+void TestValueStore::reportsFileAndLineOnBadText() {
     QFETCH(QByteArray, text);
     QFETCH(int, line);
     ValueStore store;
@@ -173,8 +165,7 @@ void TestValueStore::reportsFileAndLineOnBadText()
     }
 }
 
-void TestValueStore::leavesAnUnparsableFileUntouched()
-{
+void TestValueStore::leavesAnUnparsableFileUntouched() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("settings.reg"));
     const QByteArray broken("REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Halvane Software\\Tessary]\n"
@@ -188,8 +179,7 @@ void TestValueStore::leavesAnUnparsableFileUntouched()
     QCOMPARE(readAll(path), broken);
 }
 
-void TestValueStore::linuxRegistryRoutesRunValueToAutostart()
-{
+void TestValueStore::linuxRegistryRoutesRunValueToAutostart() {
     QTemporaryDir dir;
     const QString entry = dir.filePath(QStringLiteral("autostart/tessary.desktop"));
     ValueStore store({RegistryKeys::Run});
@@ -208,8 +198,7 @@ void TestValueStore::linuxRegistryRoutesRunValueToAutostart()
     reg.deleteValue(run, QStringLiteral("Tessary")); // already gone: harmless
 }
 
-void TestValueStore::linuxRegistryReadsDesktopColourFirst()
-{
+void TestValueStore::linuxRegistryReadsDesktopColourFirst() {
     QTemporaryDir dir;
     ValueStore store({RegistryKeys::Colors});
     std::optional<QString> desktop;
@@ -224,8 +213,7 @@ void TestValueStore::linuxRegistryReadsDesktopColourFirst()
     QCOMPARE(reg.readString(colors, name), QStringLiteral("1 2 3"));
 }
 
-void TestValueStore::execArgumentIsQuotedForDesktopEntries()
-{
+void TestValueStore::execArgumentIsQuotedForDesktopEntries() {
     QCOMPARE(AutostartEntry::execArgument(QStringLiteral("/usr/bin/picture")),
              QStringLiteral("\"/usr/bin/picture\""));
     QCOMPARE(AutostartEntry::execArgument(QStringLiteral("/a b/$x`\"%")),
