@@ -34,7 +34,7 @@ picture_file() {
 }
 
 session_start() {
-    need Xvfb openbox xdotool xprop convert
+    need Xvfb openbox xdotool xprop wmctrl convert
     display=:$1
     root=$(mktemp -d)
     trap session_cleanup EXIT
