@@ -173,9 +173,6 @@ public:
     // the program goes on; a silent abort shows nothing.
     void runGuarded(const std::function<void()>& handler);
 
-    Platform& platform() { return m_platform; }
-    UserDialogs& dialogs() { return m_dialogs; }
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
