@@ -4,6 +4,7 @@
 #include "app/platform/Errors.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/FakeUserDialogs.h"
+#include "fakes/TestPictures.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -13,24 +14,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-
-namespace {
-
-QString writePicture(const QString& folder, const QString& name, QSize size) {
-    QImage image(size, QImage::Format_RGB888);
-    image.fill(QColor(40, 90, 160));
-    const QString path = folder + u'/' + name;
-    image.save(path, "BMP");
-    return path;
-}
-
-bool enabled(QObject* control) {
-    if (auto* w = qobject_cast<QWidget*>(control))
-        return w->isEnabled();
-    return qobject_cast<QAction*>(control)->isEnabled();
-}
-
-} // namespace
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -116,7 +99,7 @@ void TestMainWindow::startsEmptyWithoutImagesDb() {
     QCOMPARE(form.ComboBox1->count(), 1);
     QCOMPARE(form.ComboBox1->currentText(), QStringLiteral("No Images Selected"));
     for (QObject* control : form.listStateControls())
-        QVERIFY2(!enabled(control), qPrintable(control->objectName()));
+        QVERIFY2(!isControlEnabled(control), qPrintable(control->objectName()));
     QVERIFY(!form.Label9->isHidden());
     QVERIFY(form.Button6->isEnabled());
     QVERIFY(form.AddPicture1->isEnabled());
@@ -132,7 +115,7 @@ void TestMainWindow::startsEmptyWithoutImagesDb() {
 void TestMainWindow::loadsAThreeEntryList() {
     FakePlatform platform;
     const QString folder = platform.dataFolder();
-    const QString first = writePicture(folder, QStringLiteral("zeta.bmp"), {64, 48});
+    const QString first = writeTestPicture(folder, QStringLiteral("zeta.bmp"), {64, 48});
     platform.writeImagesDb(
         (first + "\r\n" + folder + "/Alpha.jpg\n" + folder + "/mid.bmp").toUtf8());
     FakeUserDialogs dialogs;
@@ -148,7 +131,7 @@ void TestMainWindow::loadsAThreeEntryList() {
     QCOMPARE(form.UpDown2->maximum(), 3);
     QCOMPARE(form.UpDown2->position(), 0);
     for (QObject* control : form.listStateControls())
-        QVERIFY2(enabled(control), qPrintable(control->objectName()));
+        QVERIFY2(isControlEnabled(control), qPrintable(control->objectName()));
     QVERIFY(form.Label9->isHidden());
     QCOMPARE(form.windowTitle(), QStringLiteral("Tessary - zeta.bmp (1/3)"));
     QCOMPARE(form.Image1->toolTip(), QStringLiteral("zeta.bmp"));
@@ -160,7 +143,7 @@ void TestMainWindow::loadsAThreeEntryList() {
 
 void TestMainWindow::resetReturnsToTheEmptyState() {
     FakePlatform platform;
-    const QString first = writePicture(platform.dataFolder(), QStringLiteral("a.bmp"), {8, 8});
+    const QString first = writeTestPicture(platform.dataFolder(), QStringLiteral("a.bmp"), {8, 8});
     platform.writeImagesDb((first + "\r\n").toUtf8());
     FakeUserDialogs dialogs;
     TForm1 form(platform, dialogs);
@@ -170,7 +153,7 @@ void TestMainWindow::resetReturnsToTheEmptyState() {
     QCOMPARE(form.ComboBox1->count(), 1);
     QCOMPARE(form.ComboBox1->currentText(), QStringLiteral("No Images Selected"));
     for (QObject* control : form.listStateControls())
-        QVERIFY2(!enabled(control), qPrintable(control->objectName()));
+        QVERIFY2(!isControlEnabled(control), qPrintable(control->objectName()));
     QVERIFY(!form.Label9->isHidden());
     QVERIFY(form.Image1->image().isNull());
     QCOMPARE(form.windowTitle(), QStringLiteral("Tessary"));

@@ -3,6 +3,7 @@
 #include "app/platform/Registry.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/FakeUserDialogs.h"
+#include "fakes/TestPictures.h"
 #include "rotation/RotationPool.h"
 #include "tray/Tray.h"
 
@@ -26,28 +27,14 @@ Q_DECLARE_METATYPE(Countdown)
 
 namespace {
 
-QString writePicture(const QString& folder, const QString& name, QColor color) {
-    QImage image(QSize(8, 6), QImage::Format_RGB888);
-    image.fill(color);
-    const QString path = folder + u'/' + name;
-    image.save(path, "BMP");
-    return path;
-}
-
-bool enabled(QObject* control) {
-    if (auto* w = qobject_cast<QWidget*>(control))
-        return w->isEnabled();
-    return qobject_cast<QAction*>(control)->isEnabled();
-}
-
 // A main window over the fake platform with a list of `count` small pictures.
 struct Rig {
     explicit Rig(int count) {
         QByteArray db;
         for (int i = 0; i < count; ++i) {
             const QString path =
-                writePicture(platform.dir.path(), QStringLiteral("Picture%1.bmp").arg(i),
-                             QColor::fromHsv((i * 37) % 360, 200, 200));
+                writeTestPicture(platform.dir.path(), QStringLiteral("Picture%1.bmp").arg(i),
+                                 QSize(8, 6), QColor::fromHsv((i * 37) % 360, 200, 200));
             paths << path;
             db += path.toUtf8() + "\r\n";
         }
@@ -120,9 +107,9 @@ void TestRotation::startPicksAtOnceAndLocksTheControls() {
     QCOMPARE(f.UpDown2->position(), f.CurrentIndex);
     QVERIFY(f.windowTitle().contains(fileNamePart(picked)));
     for (QObject* c : f.rotationLockedControls())
-        QVERIFY2(!enabled(c), qPrintable(c->objectName()));
+        QVERIFY2(!isControlEnabled(c), qPrintable(c->objectName()));
     for (QObject* c : alwaysAvailable(f))
-        QVERIFY2(enabled(c), qPrintable(c->objectName()));
+        QVERIFY2(isControlEnabled(c), qPrintable(c->objectName()));
     // Start leaves the bar, the label and the tip alone until the first tick.
     QCOMPARE(f.ProgressBar1->value(), 0);
     QCOMPARE(f.Label2->text(), QStringLiteral("00:01:00"));
@@ -240,7 +227,7 @@ void TestRotation::stopRestoresThePeriodAndUnlocks() {
     QCOMPARE(f.Button3->text(), QStringLiteral("Start"));
     QCOMPARE(f.Start1->text(), QStringLiteral("Start Tessarying"));
     for (QObject* c : f.rotationLockedControls())
-        QVERIFY2(enabled(c), qPrintable(c->objectName()));
+        QVERIFY2(isControlEnabled(c), qPrintable(c->objectName()));
     // The last pick stays on display and as the wallpaper.
     QCOMPARE(f.CurrentIndex, shown);
     QCOMPARE(rig.platform.wallpaperCalls.size(), std::size_t{1});
@@ -281,7 +268,7 @@ void TestRotation::firstPickFailingAtStartStaysStopped() {
     QVERIFY(!f.Timer2->isActive());
     QCOMPARE(f.RotationPool.entries(), rig.paths);
     for (QObject* c : f.rotationLockedControls())
-        QVERIFY2(enabled(c), qPrintable(c->objectName()));
+        QVERIFY2(isControlEnabled(c), qPrintable(c->objectName()));
     QVERIFY(rig.platform.wallpaperCalls.empty());
 }
 
@@ -290,7 +277,8 @@ void TestRotation::autoStartWithAFailingFirstPickStillStarts() {
     FakeUserDialogs dialogs;
     // The first entry is previewed at start-up; the generator is seeded so that the first
     // pick is the second entry, which has gone.
-    const QString present = writePicture(platform.dir.path(), QStringLiteral("here.bmp"), Qt::red);
+    const QString present =
+        writeTestPicture(platform.dir.path(), QStringLiteral("here.bmp"), QSize(8, 6), Qt::red);
     const QString missing = platform.dir.filePath(QStringLiteral("gone.bmp"));
     platform.writeImagesDb(present.toUtf8() + "\r\n" + missing.toUtf8() + "\r\n");
     for (std::uint32_t seed = 0;; ++seed) {
