@@ -22,6 +22,11 @@ QString configHome() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
 }
 
+// 0x00BBGGRR, the packed form the program keeps, as a colour.
+QColor fromPacked(std::uint32_t color) {
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
 } // namespace
 
 QString PlatformLinux::settingsFile() {
@@ -43,18 +48,14 @@ PlatformLinux::PlatformLinux()
             const auto color = m_desktop->backgroundColor();
             if (!color)
                 return std::nullopt;
-            return QStringLiteral("%1 %2 %3")
-                .arg(color->red())
-                .arg(color->green())
-                .arg(color->blue());
+            return colorToText(RGBToColor(color->red(), color->green(), color->blue()));
         });
     // A desktop we draw ourselves cannot tell its colour: the first picture gets the fill the
     // user last chose. A value that cannot be read leaves the backend's default.
     try {
         const std::uint32_t color = colorFromText(
             m_registry->readString(RegistryKeys::Colors, QStringLiteral("Background")));
-        m_desktop->assumeBackgroundColor(
-            QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));
+        m_desktop->assumeBackgroundColor(fromPacked(color));
     } catch (const AppError&) {
     }
 }
@@ -96,7 +97,7 @@ void PlatformLinux::setWallpaper(const QString& file) {
 }
 
 void PlatformLinux::setDesktopColor(std::uint32_t color) {
-    m_desktop->setBackgroundColor(QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));
+    m_desktop->setBackgroundColor(fromPacked(color));
 }
 
 void PlatformLinux::playWarningSound() {
