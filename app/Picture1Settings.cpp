@@ -10,17 +10,6 @@
 
 namespace {
 
-SettingValues settingsOf(const TForm1& form) {
-    SettingValues values;
-    values.MinimizeTell = form.MinimizeTell;
-    values.AutoStart = form.AutoStart;
-    values.Minimized = form.Minimized;
-    values.Position = form.Position;
-    values.countdown = form.countdown;
-    values.StartWithWindows = form.StartWithWindows;
-    return values;
-}
-
 void takeOver(TForm1& form, const SettingValues& values) {
     form.MinimizeTell = values.MinimizeTell;
     form.AutoStart = values.AutoStart;
@@ -50,5 +39,7 @@ void TForm1::LoadRegistry() {
 }
 
 void TForm1::SaveRegistry() {
-    writeSettings(m_platform.registry(), settingsOf(*this), m_platform.executablePath());
+    SettingValues values = optionsSettings().values();
+    values.MinimizeTell = MinimizeTell;
+    writeSettings(m_platform.registry(), values, m_platform.executablePath());
 }

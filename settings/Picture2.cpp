@@ -351,15 +351,19 @@ void TForm2::Button3Click() {
     }
     m_settings.StartWithWindows = CheckBox1->isChecked();
 
-    SettingValues values;
-    values.AutoStart = m_settings.AutoStart;
-    values.Minimized = m_settings.Minimized;
-    values.Position = m_settings.Position;
-    values.countdown = m_settings.countdown;
-    values.StartWithWindows = m_settings.StartWithWindows;
-    writeSettings(m_platform.registry(), values, m_platform.executablePath(),
+    writeSettings(m_platform.registry(), m_settings.values(), m_platform.executablePath(),
                   [](const SettingRow& row) { return row.editedByOptions; });
     accept();
+}
+
+SettingValues OptionsSettings::values() const {
+    SettingValues values;
+    values.AutoStart = AutoStart;
+    values.Minimized = Minimized;
+    values.Position = Position;
+    values.countdown = countdown;
+    values.StartWithWindows = StartWithWindows;
+    return values;
 }
 
 void TForm2::Button1Click() {

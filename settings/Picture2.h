@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rotation/Countdown.h"
+#include "settings/SettingsTable.h"
 
 #include <QDialog>
 
@@ -26,6 +27,9 @@ struct OptionsSettings {
     bool& AutoStart;
     // Applies DesktopColor to the desktop and stores it.
     std::function<void()> applyDesktopColor;
+
+    // The stored values this dialog writes, as they stand now.
+    SettingValues values() const;
 };
 
 // The Options dialog: the change period, the placement, the background colour and the three
