@@ -1,8 +1,36 @@
 #include "app/FormParts.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMouseEvent>
 #include <QPalette>
+#include <QTimer>
+
+namespace {
+
+class DialogKeeper : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* dialog = static_cast<QWidget*>(watched);
+        const Qt::WindowStates away =
+            Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
+        if (event->type() == QEvent::WindowStateChange && (dialog->windowState() & away)) {
+            // After the window manager has finished its own change, not in the middle of it.
+            QTimer::singleShot(0, dialog, [dialog] {
+                dialog->setWindowState(Qt::WindowNoState);
+                dialog->show();
+                dialog->raise();
+                dialog->activateWindow();
+            });
+        }
+        return false;
+    }
+};
+
+} // namespace
 
 QFont FormParts::trebuchet(int points, bool bold) {
     QFont font;
@@ -50,6 +78,11 @@ QLabel* FormParts::textLabel(QWidget* parent, const QString& name, const QString
 
 Qt::WindowFlags FormParts::bareDialogFlags() {
     return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+}
+
+void FormParts::keepDialogInView(QDialog* dialog) {
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->installEventFilter(new DialogKeeper(dialog));
 }
 
 LinkLabel::LinkLabel(const QString& text, QWidget* parent)

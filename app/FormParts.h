@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QString>
 
+class QDialog;
 class QWidget;
 
 // What the windows share: their face, their white client area, their bare dialog frame.
@@ -28,6 +29,10 @@ W* placed(QWidget* parent, const QString& name, int left, int top, int width, in
 QLabel* textLabel(QWidget* parent, const QString& name, const QString& text, int left, int top);
 // A dialog frame with a caption but no title-bar buttons (no system menu, no close box).
 Qt::WindowFlags bareDialogFlags();
+// Makes a dialog modal to its owner window only, so that the notification area and its menu
+// keep working while it is open, and undoes a minimise or maximise that a window manager
+// grants although the dialog offers neither: a minimised modal dialog could not be found again.
+void keepDialogInView(QDialog* dialog);
 } // namespace FormParts
 
 // A text that acts as a link: hand cursor, underlined, in the link colour; clicked() on a

@@ -7,6 +7,8 @@
 #include "app/platform/Errors.h"
 #include "app/platform/Platform.h"
 #include "app/platform/UserDialogs.h"
+#include "dialogs/Picture3.h"
+#include "dialogs/Picture4.h"
 #include "settings/Picture2.h"
 #include "settings/SettingsTable.h"
 #include "tray/Tray.h"
@@ -21,11 +23,13 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
 #include <exception>
 
 TForm1* Form1 = nullptr;
@@ -144,6 +148,8 @@ void TForm1::buildLayout() {
     base.setPixelSize(11);
     setFont(base);
     resize(455, 489);
+    // Smaller, the buttons of the bottom band would be cut off.
+    setMinimumSize(size());
 
     auto* client = whitePanel(this, "client");
     setCentralWidget(client);
@@ -313,7 +319,15 @@ void TForm1::connectHandlers() {
         connect(b, &QPushButton::clicked, this, guarded(h));
     };
     const auto onTrigger = [this](QAction* a, void (TForm1::*h)()) {
-        connect(a, &QAction::triggered, this, guarded(h));
+        connect(a, &QAction::triggered, this, [this, h] {
+            // The tray's menu stays usable while a dialog is open; a command other than showing
+            // and ending the program brings the dialog forward instead of acting behind it.
+            QDialog* dialog = openDialog();
+            if (dialog && h != &TForm1::Show1Click && h != &TForm1::Button2Click)
+                bringForward(dialog);
+            else
+                runGuarded([this, h] { (this->*h)(); });
+        });
     };
     onClick(Button1, &TForm1::Button1Click);
     onClick(Button2, &TForm1::Button2Click);
@@ -341,6 +355,7 @@ void TForm1::connectHandlers() {
     connect(Image1, &PreviewImage::contextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(at); });
     Image20->installEventFilter(this);
+    Panel5->installEventFilter(this);
 }
 
 QList<QObject*> TForm1::listStateControls() const {
@@ -369,20 +384,50 @@ OptionsSettings TForm1::optionsSettings() {
             }};
 }
 
+void TForm1::fitProgressRange() {
+    // A stored all-zero period would turn an empty range into a busy animation.
+    ProgressBar1->setMaximum(std::max(1, IntervalMs / 1000));
+}
+
+QDialog* TForm1::openDialog() const {
+    if (Form2)
+        return Form2;
+    if (Form3)
+        return Form3;
+    return Form4;
+}
+
+void bringForward(QWidget* window) {
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 void TForm1::Button1Click() {
+    if (Form2) {
+        bringForward(Form2);
+        return;
+    }
     TForm2 dialog(optionsSettings(), m_platform, m_dialogs, this);
     Form2 = &dialog;
     m_dialogs.execModal(dialog);
     Form2 = nullptr;
     Update_Timer();
     IntervalMs = intervalMsFor(countdown);
-    ProgressBar1->setMaximum(IntervalMs / 1000);
+    fitProgressRange();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Image20 && event->type() == QEvent::MouseButtonRelease) {
-        runGuarded([this] { Image20Click(); });
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            runGuarded([this] { Image20Click(); });
         return true;
+    }
+    if (watched == Panel5 && event->type() == QEvent::Resize) {
+        // The banner spans the window's whole width.
+        Image20->setGeometry(0, 0, Panel5->width(), Panel5->height());
+        Image20->setPixmap(Artwork::banner(Panel5->width(), Panel5->height()));
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -17,6 +17,7 @@ class Platform;
 class PreviewImage;
 class QAction;
 class QComboBox;
+class QDialog;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -181,6 +182,9 @@ protected:
 private:
     void buildLayout();
     void connectHandlers();
+    void fitProgressRange();
+    // The Options dialog, the notice or the About box while one is open.
+    QDialog* openDialog() const;
     // A handler wrapped in the error reporting, ready to connect to a signal.
     std::function<void()> guarded(void (TForm1::*handler)());
     void selectByFileName(const QString& path);
@@ -192,6 +196,9 @@ private:
     // Causes of failed picks already told during this rotation.
     QSet<QString> m_rotationProblemsTold;
 };
+
+// Shows a window, restores it when minimised, and puts it in front.
+void bringForward(QWidget* window);
 
 // Enables or disables a group of widgets and menu actions together.
 void setGroupEnabled(const QList<QObject*>& group, bool enabled);

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 
 QString TForm1::ImagesDbPath() {
     return m_platform.dataFolder() + QStringLiteral("/images.db");
@@ -22,8 +23,10 @@ void TForm1::LoadImagedb() {
         return;
     Update_ComboBox();
     CurrentIndex = 0;
-    ApplyImage(ImageList.at(0));
     ComboBox1->setCurrentIndex(0);
+    // A first picture that cannot be shown (moved, damaged) is reported and the program starts
+    // with it selected and no preview, so that the user can remove it.
+    runGuarded([this] { ApplyImage(ImageList.at(0)); });
     EnterNonEmptyState();
 }
 
@@ -44,7 +47,7 @@ void TForm1::EnterNonEmptyState() {
     for (QAction* item :
          {RemovePicture1, ClearAll1, Start1, SetAsWallpaper1, Next1, PreviousPicture1})
         item->setEnabled(true);
-    Label9->hide();
+    Label9->setVisible(preview.isNull());
     UpDown2->setMaximum(static_cast<int>(ImageList.count()));
     UpDown2->setPosition(CurrentIndex);
     UpDown2->setEnabled(true);
@@ -85,9 +88,10 @@ void TForm1::AddFiles1Click() {
     ImageList.setSorted(true);
     Update_ComboBox();
     CurrentIndex = static_cast<std::int32_t>(ImageList.indexOf(chosen.first()));
-    ApplyImage(ImageList.at(CurrentIndex));
     ComboBox1->setCurrentIndex(CurrentIndex);
-    EnterNonEmptyState();
+    // The entries are listed whether or not the first one can be shown: the controls follow.
+    const auto followList = qScopeGuard([this] { EnterNonEmptyState(); });
+    ApplyImage(ImageList.at(CurrentIndex));
 }
 
 void TForm1::Button4Click() {

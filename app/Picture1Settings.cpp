@@ -35,7 +35,7 @@ void TForm1::LoadRegistry() {
         SaveRegistry();
     }
     IntervalMs = intervalMsFor(countdown);
-    ProgressBar1->setMaximum(IntervalMs / 1000);
+    fitProgressRange();
 }
 
 void TForm1::SaveRegistry() {

@@ -52,7 +52,8 @@ bool TForm1::FormCloseQuery() {
 }
 
 void TForm1::Show1Click() {
-    if (!WindowHidden) {
+    // A minimised window is not in view: the toggle brings it back rather than hiding it.
+    if (!WindowHidden && !isMinimized()) {
         hideToTray(this);
         Show1->setText(ShowCaption);
         WindowHidden = true;
@@ -60,9 +61,10 @@ void TForm1::Show1Click() {
         return;
     }
     setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    show();
-    raise();
-    activateWindow();
+    bringForward(this);
+    // A dialog left open stays in front of the window it belongs to.
+    if (QDialog* dialog = openDialog())
+        bringForward(dialog);
     // The main window is the program's only top-level window: there is no separate
     // application window whose taskbar button would need hiding.
     Show1->setText(HideCaption);
@@ -72,14 +74,23 @@ void TForm1::Show1Click() {
 void TForm1::DisplayHiddenMessage() {
     if (!MinimizeTell)
         return;
-    // Owned by nobody: the notice is centred on the desktop, and its owner may be hidden.
-    TForm3 notice(m_platform.registry(), m_dialogs, MinimizeTell);
+    if (Form3) {
+        bringForward(Form3);
+        return;
+    }
+    // Owned by the main window, as its other dialogs, but centred on the desktop: the owner
+    // is hidden.
+    TForm3 notice(m_platform.registry(), m_dialogs, MinimizeTell, this);
     Form3 = &notice;
     const auto forget = qScopeGuard([] { Form3 = nullptr; });
     m_dialogs.execModal(notice);
 }
 
 void TForm1::Image20Click() {
+    if (Form4) {
+        bringForward(Form4);
+        return;
+    }
     TForm4 about(m_platform, this);
     Form4 = &about;
     const auto forget = qScopeGuard([] { Form4 = nullptr; });

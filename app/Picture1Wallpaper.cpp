@@ -28,6 +28,8 @@ void TForm1::ApplyImage(const QString& path) {
         fileType = QStringLiteral("Bitmap");
         Image1->setImage(preview);
     }
+    if (!fileType.isEmpty())
+        Label9->hide();
     setWindowTitle(QStringLiteral("Tessary - %1 (%2/%3)")
                        .arg(name)
                        .arg(ImageList.indexOf(path) + 1)

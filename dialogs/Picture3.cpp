@@ -53,13 +53,8 @@ TForm3::TForm3(Registry& registry, UserDialogs& dialogs, bool& minimizeTell, QWi
     Button1->setAutoDefault(false);
     setTabOrder(CheckBox1, Button1);
 
-    connect(Button1, &QPushButton::clicked, this, [this] {
-        try {
-            Button1Click();
-        } catch (const AppError& error) {
-            m_dialogs.showError(this, error.text());
-        }
-    });
+    connect(Button1, &QPushButton::clicked, this, &TForm3::reject);
+    FormParts::keepDialogInView(this);
 
     // Centred on the desktop, not on the (hidden) main window.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -70,6 +65,15 @@ void TForm3::Button1Click() {
     m_minimizeTell = !CheckBox1->isChecked();
     m_registry.writeBool(RegistryKeys::Product, QStringLiteral("MinimizeTell"), m_minimizeTell);
     accept();
+}
+
+void TForm3::reject() {
+    // Closed from its title bar, the notice keeps the choice made in it, as OK does.
+    try {
+        Button1Click();
+    } catch (const AppError& error) {
+        m_dialogs.showError(this, error.text());
+    }
 }
 
 void TForm3::keyPressEvent(QKeyEvent* event) {

@@ -27,6 +27,8 @@ public:
     // Stores the choice in the flag and in "MinimizeTell", then closes. When the value cannot
     // be stored it throws AppError and the notice stays open, the flag already changed.
     void Button1Click();
+    // OK, and a close request from the window manager: both keep the choice.
+    void reject() override;
 
     // The picture of a notification area holding the program's icon, 163 x 30.
     static QPixmap trayPicture();

@@ -36,6 +36,7 @@ TForm4::TForm4(Platform& platform, QWidget* parent)
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("About Tessary"));
     setFixedSize(337, 217);
+    FormParts::keepDialogInView(this);
     FormParts::paintWhite(this);
     const QFont plain = FormParts::trebuchet();
     QFont bold = plain;

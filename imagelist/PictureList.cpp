@@ -47,9 +47,12 @@ void PictureList::setSorted(bool sorted) {
     m_sorted = sorted;
 }
 
-QString fileNamePart(const QString& path) {
+QString fileNamePart(const QString& path, PathRules rules) {
+    const auto isSeparator = [rules](QChar c) {
+        return c == u'/' || (rules == PathRules::Windows && (c == u'\\' || c == u':'));
+    };
     qsizetype i = path.size();
-    while (i > 0 && path[i - 1] != u'/' && path[i - 1] != u'\\' && path[i - 1] != u':')
+    while (i > 0 && !isSeparator(path[i - 1]))
         --i;
     return path.mid(i);
 }

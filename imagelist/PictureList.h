@@ -39,5 +39,14 @@ private:
     bool m_sorted = false;
 };
 
-// The file-name part of a path: the text after its last "/", "\" or ":".
-QString fileNamePart(const QString& path);
+// Where a file name starts: after the last "/" on Linux; after the last "/", "\" or ":" on
+// Windows, where a drive letter and backslashes separate too.
+enum class PathRules { Posix, Windows };
+#ifdef Q_OS_WIN
+inline constexpr PathRules NativePathRules = PathRules::Windows;
+#else
+inline constexpr PathRules NativePathRules = PathRules::Posix;
+#endif
+
+// The file-name part of a path, by the given rules.
+QString fileNamePart(const QString& path, PathRules rules = NativePathRules);

@@ -3,6 +3,7 @@
 #include "app/Artwork.h"
 #include "app/FormParts.h"
 #include "app/platform/Errors.h"
+#include "app/platform/LoginWords.h"
 #include "app/platform/Platform.h"
 #include "app/platform/UserDialogs.h"
 #include "settings/SettingsTable.h"
@@ -138,6 +139,7 @@ void TForm2::buildLayout() {
     setWindowTitle(Caption);
     // A dialog border with a title but no title-bar buttons.
     setWindowFlags(FormParts::bareDialogFlags());
+    FormParts::keepDialogInView(this);
     setFixedSize(297, 337);
     FormParts::paintWhite(this);
     setFont(trebuchet());
@@ -191,8 +193,7 @@ void TForm2::buildLayout() {
     ComboBox1->setCurrentIndex(0);
     ComboBox1->setToolTip(QStringLiteral("Click to set Default Background Position"));
 
-    CheckBox1 = checkBox(this, "CheckBox1", QStringLiteral("Start Tessary with Windows"),
-                         QStringLiteral("Start Tessary on Windows Boot"), 246, true);
+    CheckBox1 = checkBox(this, "CheckBox1", LoginWords::caption(), LoginWords::hint(), 246, true);
     CheckBox2 = checkBox(this, "CheckBox2", QStringLiteral("Start Minimized to Tray"),
                          QStringLiteral("Start Tessary in System Tray"), 262, false);
     CheckBox3 = checkBox(this, "CheckBox3", QStringLiteral("Auto-start Tessary Engine"),

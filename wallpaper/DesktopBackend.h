@@ -25,4 +25,10 @@ public:
     // The colour the desktop was last given, for a backend that draws the fill itself and cannot
     // read it back: the next wallpaper uses it. Changes nothing on screen.
     virtual void assumeBackgroundColor(QColor color) { Q_UNUSED(color); }
+    // The wallpaper an earlier run left on screen, for a backend that draws the picture itself:
+    // a new colour is drawn around it instead of replacing it. Changes nothing on screen.
+    virtual void assumeWallpaper(const QString& file, Placement placement) {
+        Q_UNUSED(file);
+        Q_UNUSED(placement);
+    }
 };

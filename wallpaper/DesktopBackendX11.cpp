@@ -168,12 +168,31 @@ void DesktopBackendX11::setWallpaper(const QString& file, Placement placement) {
 
 void DesktopBackendX11::setBackgroundColor(QColor color) {
     m_color = color;
+    // A picture some other program put there cannot be drawn again: leave it, the colour shows
+    // with our next picture.
+    if (m_file.isEmpty() && hasRootPixmap())
+        return;
     // The fill is part of our drawing: draw the last picture again on the new colour. A picture
     // gone since is no reason to refuse the colour.
     QImage picture;
     if (!m_file.isEmpty())
         picture = QImageReader(m_file).read();
     publish(picture, m_placement);
+}
+
+void DesktopBackendX11::assumeWallpaper(const QString& file, Placement placement) {
+    m_file = file;
+    m_placement = placement;
+}
+
+bool DesktopBackendX11::hasRootPixmap() const {
+    int screenNumber = 0;
+    const QByteArray displayName = m_display.toLocal8Bit();
+    const Connection connection(
+        xcb_connect(displayName.isEmpty() ? nullptr : displayName.constData(), &screenNumber));
+    xcb_connection_t* c = connection.get();
+    xcb_screen_t* screen = xcb_connection_has_error(c) ? nullptr : screenOf(c, screenNumber);
+    return screen && pixmapProperty(c, screen->root, atom(c, "_XROOTPMAP_ID")) != XCB_NONE;
 }
 
 std::optional<QColor> DesktopBackendX11::backgroundColor() const {

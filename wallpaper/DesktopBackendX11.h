@@ -18,12 +18,15 @@ public:
     void setBackgroundColor(QColor color) override;
     std::optional<QColor> backgroundColor() const override;
     void assumeBackgroundColor(QColor color) override;
+    void assumeWallpaper(const QString& file, Placement placement) override;
 
     // The screen as we draw it: the fill, and the picture placed on it.
     static QImage compose(QSize screen, QColor fill, const QImage& picture, Placement placement);
 
 private:
     void publish(const QImage& picture, Placement placement);
+    // Whether some program has published a root pixmap.
+    bool hasRootPixmap() const;
 
     QString m_display;
     QString m_note;

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
@@ -58,6 +59,14 @@ PlatformLinux::PlatformLinux()
         m_desktop->assumeBackgroundColor(fromPacked(color));
     } catch (const AppError&) {
     }
+    // Likewise the picture we placed last: a new colour goes around it rather than over it.
+    try {
+        const Registry& reg = *m_registry;
+        const QString file = reg.readString(RegistryKeys::Desktop, QStringLiteral("Wallpaper"));
+        if (!file.isEmpty() && QFileInfo(file).isFile())
+            m_desktop->assumeWallpaper(file, storedPlacement());
+    } catch (const AppError&) {
+    }
 }
 
 PlatformLinux::~PlatformLinux() = default;
@@ -88,12 +97,15 @@ std::uint32_t PlatformLinux::nextRandom() {
     return m_random() >> 1; // non-negative as a signed 32-bit number too
 }
 
-void PlatformLinux::setWallpaper(const QString& file) {
+Placement PlatformLinux::storedPlacement() const {
     const Registry& reg = *m_registry;
-    const auto placement =
-        placementFromStyle(reg.readString(RegistryKeys::Desktop, QStringLiteral("WallpaperStyle")),
-                           reg.readString(RegistryKeys::Desktop, QStringLiteral("TileWallpaper")));
-    m_desktop->setWallpaper(file, placement);
+    return placementFromStyle(
+        reg.readString(RegistryKeys::Desktop, QStringLiteral("WallpaperStyle")),
+        reg.readString(RegistryKeys::Desktop, QStringLiteral("TileWallpaper")));
+}
+
+void PlatformLinux::setWallpaper(const QString& file) {
+    m_desktop->setWallpaper(file, storedPlacement());
 }
 
 void PlatformLinux::setDesktopColor(std::uint32_t color) {

@@ -31,6 +31,9 @@ public:
     static QString autostartFile();
 
 private:
+    // The placement the stored "WallpaperStyle" and "TileWallpaper" values ask for.
+    Placement storedPlacement() const;
+
     std::unique_ptr<DesktopBackend> m_desktop;
     ValueStore m_store;
     std::unique_ptr<RegistryLinux> m_registry;

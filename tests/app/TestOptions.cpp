@@ -110,8 +110,8 @@ private Q_SLOTS:
                               << ""
                               << "Click to set Default Background Position";
         QTest::newRow("logon") << "CheckBox1"
-                               << "Start Tessary with Windows"
-                               << "Start Tessary on Windows Boot";
+                               << "Start Tessary at login"
+                               << "Start Tessary when you log in";
         QTest::newRow("hidden") << "CheckBox2"
                                 << "Start Minimized to Tray"
                                 << "Start Tessary in System Tray";

@@ -158,23 +158,34 @@ void TestPictureList::lookupIgnoresCaseBeyondAscii() {
 
 void TestPictureList::fileNamePartTakesTextAfterLastSeparator_data() {
     QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("posix");
+    QTest::addColumn<QString>("windows");
     QTest::newRow("unix") << "/home/u/a.b.jpeg"
+                          << "a.b.jpeg"
                           << "a.b.jpeg";
+    QTest::newRow("colons in a name") << "/home/u/Shot 10:30:15.jpg"
+                                      << "Shot 10:30:15.jpg"
+                                      << "15.jpg";
     QTest::newRow("backslash") << "C:\\Pics\\x.bmp"
+                               << "C:\\Pics\\x.bmp"
                                << "x.bmp";
     QTest::newRow("drive only") << "C:x.bmp"
+                                << "C:x.bmp"
                                 << "x.bmp";
-    QTest::newRow("no folder") << "x.bmp"
-                               << "x.bmp";
+    QTest::newRow("trailing slash") << "/home/u/"
+                                    << ""
+                                    << "";
     QTest::newRow("empty") << ""
+                           << ""
                            << "";
 }
 
 void TestPictureList::fileNamePartTakesTextAfterLastSeparator() {
     QFETCH(QString, path);
-    QFETCH(QString, name);
-    QCOMPARE(fileNamePart(path), name);
+    QFETCH(QString, posix);
+    QFETCH(QString, windows);
+    QCOMPARE(fileNamePart(path, PathRules::Posix), posix);
+    QCOMPARE(fileNamePart(path, PathRules::Windows), windows);
 }
 
 QTEST_GUILESS_MAIN(TestPictureList)

@@ -70,7 +70,7 @@ open_options() {
 # Positions inside the dialog: CheckBox1 (8, 246), CheckBox3 (8, 278), OK (88, 304) 57 x 24.
 click_in_options() { xdotool mousemove --window "$(options_window)" "$1" "$2" click 1; sleep 0.2; }
 
-# On: tick "Start Tessary with Windows" and "Auto-start Tessary Engine", then OK.
+# On: tick "Start Tessary at login" and "Auto-start Tessary Engine", then OK.
 open_options
 click_in_options 16 254
 click_in_options 16 286
@@ -84,7 +84,7 @@ grep -qx "Exec=\"$(readlink -f "$picture")\"" "$entry" ||
 grep -qx '"AutoStart"=dword:00000001' "$settings" || fail "AutoStart was not stored"
 grep -qx '"Background"="0 0 0"' "$settings" || fail "Background was not stored"
 
-# Off again: untick "Start Tessary with Windows", then OK.
+# Off again: untick "Start Tessary at login", then OK.
 open_options
 click_in_options 16 254
 click_in_options 116 316
