@@ -20,6 +20,7 @@
 #include <QShowEvent>
 #include <QSlider>
 
+#include <algorithm>
 #include <array>
 #include <exception>
 
@@ -96,6 +97,8 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, c
     box->setToolTip(hint);
     box->setFont(trebuchet());
     box->setChecked(checked);
+    // Only the box and its text take clicks: no wider than they are.
+    box->resize(std::min(box->width(), box->sizeHint().width()), box->height());
     return box;
 }
 

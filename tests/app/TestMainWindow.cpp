@@ -23,7 +23,7 @@ private Q_SLOTS:
     void startsEmptyWithoutImagesDb();
     void loadsAThreeEntryList();
     void resetReturnsToTheEmptyState();
-    void unreadableImagesDbEndsStartUp();
+    void startUpWithUnreadableListOrPicture();
     void handlerErrorsAreShownAndSilentAbortIsNot();
 };
 
@@ -164,15 +164,21 @@ void TestMainWindow::resetReturnsToTheEmptyState() {
     QCOMPARE(form.UpDown2->maximum(), 1); // left as it was
 }
 
-void TestMainWindow::unreadableImagesDbEndsStartUp() {
+void TestMainWindow::startUpWithUnreadableListOrPicture() {
     FakePlatform platform;
     QVERIFY(QDir().mkpath(platform.dataFolder() + QStringLiteral("/images.db")));
     FakeUserDialogs dialogs;
     QVERIFY_THROWS_EXCEPTION(AppError, TForm1(platform, dialogs));
-    // A first entry that cannot be shown ends start-up too.
+    // A first entry that cannot be shown is told about; the program starts with it selected,
+    // no preview, and the controls to remove it.
     FakePlatform second;
-    second.writeImagesDb("/nowhere/gone.bmp\r\n");
-    QVERIFY_THROWS_EXCEPTION(AppError, TForm1(second, dialogs));
+    second.writeImagesDb("/nowhere/gone.bmp\r\n/nowhere/other.bmp\r\n");
+    TForm1 form(second, dialogs);
+    QCOMPARE(dialogs.errors.size(), 1);
+    QCOMPARE(form.ImageList.count(), 2);
+    QCOMPARE(form.ComboBox1->currentIndex(), 0);
+    QVERIFY(form.preview.isNull() && !form.Label9->isHidden());
+    QVERIFY(form.Button4->isEnabled() && form.Button5->isEnabled());
 }
 
 void TestMainWindow::handlerErrorsAreShownAndSilentAbortIsNot() {

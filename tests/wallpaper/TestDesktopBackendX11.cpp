@@ -227,13 +227,30 @@ private Q_SLOTS:
         verifyShows(DesktopBackendX11::compose(Screen, QColor(10, 20, 30), pattern(), placement));
     }
 
-    void colorAloneFillsTheScreen() {
+    // A colour never wipes a picture: with none published it fills the screen; a picture this
+    // run did not place stays as it is, unless it is our own from an earlier run.
+    void colorFillsOnlyAroundPictures() {
         needServer();
+        for (const char* name : {"_XROOTPMAP_ID", "ESETROOT_PMAP_ID"})
+            xcb_delete_property(m_c, m_root, atom(m_c, name));
+        std::free(xcb_get_input_focus_reply(m_c, xcb_get_input_focus(m_c), nullptr));
         DesktopBackendX11 backend(m_display);
         backend.setBackgroundColor(QColor(0x3a, 0x6e, 0xa5));
         QImage expected(Screen, QImage::Format_RGB32);
         expected.fill(qRgb(0x3a, 0x6e, 0xa5));
         verifyShows(expected);
+
+        const xcb_pixmap_t before = published();
+        DesktopBackendX11 nextRun(m_display);
+        nextRun.setBackgroundColor(QColor(0, 128, 0));
+        QCOMPARE(published(), before);
+        verifyShows(expected);
+
+        QVERIFY(pattern().save(m_file, "BMP"));
+        nextRun.assumeWallpaper(m_file, Placement::Tile);
+        nextRun.setBackgroundColor(QColor(0, 128, 0));
+        verifyShows(
+            DesktopBackendX11::compose(Screen, QColor(0, 128, 0), pattern(), Placement::Tile));
     }
 
     // The fill is ours to draw: a new colour redraws the picture on it, and a new picture keeps
