@@ -7,8 +7,6 @@
 #include "app/platform/Errors.h"
 #include "app/platform/Platform.h"
 #include "app/platform/UserDialogs.h"
-#include "dialogs/Picture3.h"
-#include "dialogs/Picture4.h"
 #include "settings/Picture2.h"
 #include "settings/SettingsTable.h"
 #include "tray/Tray.h"
@@ -26,6 +24,7 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTimer>
 
@@ -322,7 +321,7 @@ void TForm1::connectHandlers() {
         connect(a, &QAction::triggered, this, [this, h] {
             // The tray's menu stays usable while a dialog is open; a command other than showing
             // and ending the program brings the dialog forward instead of acting behind it.
-            QDialog* dialog = openDialog();
+            QDialog* dialog = m_openDialog;
             if (dialog && h != &TForm1::Show1Click && h != &TForm1::Button2Click)
                 bringForward(dialog);
             else
@@ -389,12 +388,11 @@ void TForm1::fitProgressRange() {
     ProgressBar1->setMaximum(std::max(1, IntervalMs / 1000));
 }
 
-QDialog* TForm1::openDialog() const {
-    if (Form2)
-        return Form2;
-    if (Form3)
-        return Form3;
-    return Form4;
+int TForm1::showModal(QDialog& dialog) {
+    QDialog* const outer = m_openDialog;
+    m_openDialog = &dialog;
+    const auto restore = qScopeGuard([this, outer] { m_openDialog = outer; });
+    return m_dialogs.execModal(dialog);
 }
 
 void bringForward(QWidget* window) {
@@ -405,13 +403,13 @@ void bringForward(QWidget* window) {
 }
 
 void TForm1::Button1Click() {
-    if (Form2) {
-        bringForward(Form2);
+    if (qobject_cast<TForm2*>(m_openDialog)) {
+        bringForward(m_openDialog);
         return;
     }
     TForm2 dialog(optionsSettings(), m_platform, m_dialogs, this);
     Form2 = &dialog;
-    m_dialogs.execModal(dialog);
+    showModal(dialog);
     Form2 = nullptr;
     Update_Timer();
     IntervalMs = intervalMsFor(countdown);

@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <QPointer>
 #include <QSet>
 #include <QStringList>
 
@@ -183,8 +184,8 @@ private:
     void buildLayout();
     void connectHandlers();
     void fitProgressRange();
-    // The Options dialog, the notice or the About box while one is open.
-    QDialog* openDialog() const;
+    // Shows one of the program's dialogs modally, remembered as the open one meanwhile.
+    int showModal(QDialog& dialog);
     // A handler wrapped in the error reporting, ready to connect to a signal.
     std::function<void()> guarded(void (TForm1::*handler)());
     void selectByFileName(const QString& path);
@@ -195,6 +196,8 @@ private:
     UserDialogs& m_dialogs;
     // Causes of failed picks already told during this rotation.
     QSet<QString> m_rotationProblemsTold;
+    // The Options dialog, the notice or the About box while one is open.
+    QPointer<QDialog> m_openDialog;
 };
 
 // Shows a window, restores it when minimised, and puts it in front.

@@ -63,8 +63,8 @@ void TForm1::Show1Click() {
     setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     bringForward(this);
     // A dialog left open stays in front of the window it belongs to.
-    if (QDialog* dialog = openDialog())
-        bringForward(dialog);
+    if (m_openDialog)
+        bringForward(m_openDialog);
     // The main window is the program's only top-level window: there is no separate
     // application window whose taskbar button would need hiding.
     Show1->setText(HideCaption);
@@ -74,8 +74,8 @@ void TForm1::Show1Click() {
 void TForm1::DisplayHiddenMessage() {
     if (!MinimizeTell)
         return;
-    if (Form3) {
-        bringForward(Form3);
+    if (qobject_cast<TForm3*>(m_openDialog)) {
+        bringForward(m_openDialog);
         return;
     }
     // Owned by the main window, as its other dialogs, but centred on the desktop: the owner
@@ -83,18 +83,18 @@ void TForm1::DisplayHiddenMessage() {
     TForm3 notice(m_platform.registry(), m_dialogs, MinimizeTell, this);
     Form3 = &notice;
     const auto forget = qScopeGuard([] { Form3 = nullptr; });
-    m_dialogs.execModal(notice);
+    showModal(notice);
 }
 
 void TForm1::Image20Click() {
-    if (Form4) {
-        bringForward(Form4);
+    if (qobject_cast<TForm4*>(m_openDialog)) {
+        bringForward(m_openDialog);
         return;
     }
     TForm4 about(m_platform, this);
     Form4 = &about;
     const auto forget = qScopeGuard([] { Form4 = nullptr; });
-    m_dialogs.execModal(about);
+    showModal(about);
 }
 
 void TForm1::changeEvent(QEvent* event) {

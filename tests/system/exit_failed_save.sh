@@ -5,7 +5,7 @@
 # Usage: exit_failed_save.sh PICTURE DISPLAY_NUMBER
 set -eu
 picture=$1
-. "$(dirname "$0")/exit_lib.sh"
+. "$(dirname "$0")/session_lib.sh"
 session_start "$2"
 
 a=$(picture_file a.bmp red)

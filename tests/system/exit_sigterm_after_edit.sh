@@ -6,7 +6,7 @@
 # Usage: exit_sigterm_after_edit.sh PICTURE DISPLAY_NUMBER [tray]
 set -eu
 picture=$1
-. "$(dirname "$0")/exit_lib.sh"
+. "$(dirname "$0")/session_lib.sh"
 session_start "$2" "${3:-}"
 
 a=$(picture_file a.bmp red)

@@ -5,7 +5,7 @@
 # Usage: list_add_e2e.sh PICTURE DISPLAY_NUMBER
 set -eu
 picture=$1
-. "$(dirname "$0")/exit_lib.sh"
+. "$(dirname "$0")/session_lib.sh"
 session_start "$2"
 
 a=$(picture_file a.bmp red)

@@ -1,23 +1,25 @@
 #!/bin/sh
 # The real program rotating under X with a tray: AutoStart and a one-second period rewrite
 # image.bmp every second, the caption follows the picks, and the X11 root shows the pictures.
-# Usage: rotation_e2e.sh PICTURE
+# Usage: rotation_e2e.sh PICTURE DISPLAY_NUMBER
 set -u
 picture=$1
-. "$(dirname "$0")/rotation_session.sh"
+desktop=x11
+. "$(dirname "$0")/session_lib.sh"
 
-start_x
-start_tray
-prepare_home
-sed -i 's/^"Position"=.*/"Position"="Tile"/' "$XDG_CONFIG_HOME/tessary/settings.reg"
+session_start "$2" tray
+need import md5sum
+prepare_rotation
+sed -i 's/^"Position"=.*/"Position"="Tile"/' "$root/config/tessary/settings.reg"
 start_picture
-bmp=$XDG_DATA_HOME/tessary/image.bmp
+wait_window '^Tessary - ' >/dev/null
+bmp=$root/data/tessary/image.bmp
 wait_until '[ -s "$bmp" ]' 10 || fail "no image.bmp"
 
 # Sample for six seconds: the file's time stamp, its content, the caption and a root pixel
 # that the main window does not cover (the pictures are tiled over the whole screen).
 x11=no
-grep -q 'X11 root' "$root/out.log" && x11=yes
+grep -q 'X11 root' "$root/picture.log" && x11=yes
 : >"$root/samples"
 i=0
 while [ $i -lt 24 ]; do
@@ -27,7 +29,7 @@ while [ $i -lt 24 ]; do
     caption=$(xdotool search --name '^Tessary - ' getwindowname %1 2>/dev/null)
     pixel=-
     if [ $x11 = yes ]; then
-        pixel=$(import -window root -crop 1x1+10+590 -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -1)
+        pixel=$(root_pixel 10 760)
     fi
     echo "$stamp|$sum|$caption|$pixel" >>"$root/samples"
     sleep 0.25

@@ -3,26 +3,22 @@
 # right click opens the menu, double click hides and shows the window, a picture that has gone
 # is told about at the icon, the icon comes back
 # when the tray restarts; without any tray, closing the window minimises it instead of
-# hiding it where nothing could bring it back. Usage: tray_e2e.sh PICTURE
+# hiding it where nothing could bring it back. Usage: tray_e2e.sh PICTURE DISPLAY_NUMBER
 set -u
 picture=$1
-. "$(dirname "$0")/rotation_session.sh"
+desktop=x11
+. "$(dirname "$0")/session_lib.sh"
 
 window_state() { xwininfo -id "$1" | sed -n 's/.*Map State: //p'; }
 
-start_x
-start_tray
-prepare_home
+session_start "$2" tray
+prepare_rotation
 start_picture
+main=$(wait_window '^Tessary - ')
 wait_until tray_icon_docked 10 || { xwininfo -root -tree >&2; fail "no tray icon under trayer"; }
-icon=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Tessary": ("picture" "Tessary")  2[0-9]x2[0-9]+.*/\1/p' | head -1)
-[ -n "$icon" ] || fail "tray icon window not found"
-main=$(xdotool search --name '^Tessary - ' | head -1)
 
 # Right click: the pop-up menu opens at the icon.
-ix=$(($(xwininfo -id "$icon" | sed -n 's/.*Absolute upper-left X: *//p') + 8))
-iy=$(($(xwininfo -id "$icon" | sed -n 's/.*Absolute upper-left Y: *//p') + 8))
-xdotool mousemove $ix $iy click 3
+tray_click 3
 # The menu is an override-redirect window of ours, larger than the icon, mapped.
 menu_open() {
     for w in $(xwininfo -root -tree |
@@ -36,9 +32,9 @@ xdotool key Escape
 
 # Double click: Show/Hide.
 [ "$(window_state "$main")" = IsViewable ] || fail "main window not shown at start"
-xdotool mousemove $ix $iy click --repeat 2 --delay 80 1
+tray_click 1 2
 wait_until '[ "$(window_state "$main")" = IsUnMapped ]' 5 || fail "double click did not hide"
-xdotool mousemove $ix $iy click --repeat 2 --delay 80 1
+tray_click 1 2
 wait_until '[ "$(window_state "$main")" = IsViewable ]' 5 || fail "double click did not show"
 
 # A picture that has gone is told about at the icon, in a passing message window; the
@@ -51,7 +47,7 @@ balloon_shown() {
     return 1
 }
 balloon_shown && fail "a message window is open before any failure"
-rm "$HOME/pictures/blue.bmp"
+rm "$root/pictures/blue.bmp"
 wait_until balloon_shown 10 || fail "no message at the icon about the missing picture"
 kill -0 "$pid" 2>/dev/null || fail "the program ended"
 
@@ -65,9 +61,9 @@ kill -0 "$pid" 2>/dev/null || fail "the program ended"
 # No tray at all: a close request minimises; the window stays reachable.
 stop_picture
 stop_tray
-prepare_home # the picture removed above would fail the first pick, with a message box
+prepare_rotation # the picture removed above would fail the first pick, with a message box
 start_picture
-main=$(xdotool search --name '^Tessary - ' | head -1)
+main=$(wait_window '^Tessary - ')
 wmctrl -i -c "$main"
 wait_until 'xprop -id "$main" WM_STATE | grep -q "window state: Iconic"' 5 ||
     { xprop -id "$main" WM_STATE >&2; fail "close without a tray did not minimise"; }

@@ -1,6 +1,9 @@
-# Shared by the exit_* tests: a throw-away home, a private X server with a window manager (and,
-# on request, a notification area), the real program, and ways to wait for it.
-# Source it, then call session_start DISPLAY_NUMBER [tray].
+# Shared by the system tests (POSIX sh): a throw-away home, a private X server with a window
+# manager (and, on request, a notification area), the real program, and ways to drive it and
+# wait for it. Source it, then call session_start DISPLAY_NUMBER [tray].
+# The program gets no desktop backend unless the test sets desktop (e.g. desktop=x11).
+
+skip() { echo "SKIP: $*"; exit 77; }
 
 fail() {
     echo "FAIL: $*" >&2
@@ -10,7 +13,17 @@ fail() {
 
 need() {
     for tool in "$@"; do
-        command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
+        command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed"
+    done
+}
+
+# Polls a shell condition every 0.1 s for up to $2 seconds.
+wait_until() {
+    n=0
+    while ! eval "$1"; do
+        n=$((n + 1))
+        [ $n -le $(($2 * 10)) ] || return 1
+        sleep 0.1
     done
 }
 
@@ -55,17 +68,48 @@ session_start() {
     until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
         i=$((i + 1)); [ $i -le 100 ] || fail "openbox did not start"; sleep 0.1
     done
-    if [ "${2:-}" = tray ]; then
-        need trayer
-        in_home_exec trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel \
-            --height 24 --SetDockType true --transparent false --tint 0x000000 \
-            >"$root/trayer.log" 2>&1 &
-        helpers="$! $helpers"
-        i=0
-        until xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q 'window id'; do
-            i=$((i + 1)); [ $i -le 100 ] || fail "trayer did not start"; sleep 0.1
-        done
-    fi
+    [ "${2:-}" = tray ] && start_tray
+    return 0
+}
+
+tray_pid=
+start_tray() {
+    need trayer xwininfo
+    in_home_exec trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel \
+        --height 24 --SetDockType true --transparent false --tint 0x000000 \
+        >"$root/trayer.log" 2>&1 &
+    tray_pid=$!
+    helpers="$tray_pid $helpers"
+    wait_until 'xwininfo -root -tree | grep -q "\"panel\": (\"panel\" \"trayer\")"' 10 ||
+        fail "trayer did not come up"
+}
+
+stop_tray() {
+    kill "$tray_pid" 2>/dev/null && wait "$tray_pid" 2>/dev/null
+    tray_pid=
+}
+
+# The tray icon: the program's 22x22-ish window embedded under trayer's panel.
+tray_icon_docked() {
+    xwininfo -root -tree | awk '
+        /"panel": \("panel" "trayer"\)/ { inpanel = 1; depth = index($0, "0x"); next }
+        inpanel && index($0, "0x") > 0 && index($0, "0x") <= depth { inpanel = 0 }
+        inpanel && /"Tessary": \("picture" "Tessary"\)/ && match($0, /[0-9]+x[0-9]+\+/) {
+            split(substr($0, RSTART, RLENGTH - 1), size, "x")
+            if (size[1] >= 16 && size[1] <= 48 && size[2] >= 16 && size[2] <= 48) found = 1
+        }
+        END { exit !found }'
+}
+
+# Clicks the tray icon: tray_click BUTTON [COUNT].
+tray_click() {
+    wait_until tray_icon_docked 10 || fail "no tray icon under trayer"
+    icon=$(xwininfo -root -tree |
+        sed -n 's/^ *\(0x[0-9a-f]*\) "Tessary": ("picture" "Tessary")  [1-4][0-9]x[1-4][0-9]+.*/\1/p' |
+        head -n 1)
+    ix=$(($(xwininfo -id "$icon" | sed -n 's/.*Absolute upper-left X: *//p') + 8))
+    iy=$(($(xwininfo -id "$icon" | sed -n 's/.*Absolute upper-left Y: *//p') + 8))
+    xdotool mousemove "$ix" "$iy" click --repeat "${2:-1}" --delay 80 "$1"
 }
 
 # Runs a command with nothing of the real user's environment. in_home_exec replaces the
@@ -76,7 +120,7 @@ in_home() {
 in_home_exec() {
     exec env -i PATH="$PATH" DISPLAY="$DISPLAY" HOME="$root/home" XDG_CONFIG_HOME="$root/config" \
         XDG_DATA_HOME="$root/data" XDG_CACHE_HOME="$root/cache" XDG_RUNTIME_DIR="$root/runtime" \
-        TESSARY_DESKTOP=none "$@"
+        TESSARY_DESKTOP="${desktop:-none}" "$@"
 }
 
 images_db=
@@ -84,6 +128,11 @@ start_picture() {
     images_db="$root/data/tessary/images.db"
     in_home_exec "$picture" >"$root/picture.log" 2>&1 &
     pid=$!
+}
+
+stop_picture() {
+    kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    pid=
 }
 
 alive() {
@@ -136,4 +185,35 @@ remove_button() { button_at "$1" 105 1; }
 
 crlf() { # the expected bytes of images.db for the given entries
     for entry in "$@"; do printf '%s\r\n' "$entry"; done
+}
+
+# Three plain-coloured 64x48 pictures, the list, and the settings: AutoStart, a one-second
+# period, centred, a dark blue background, no notice when hidden.
+prepare_rotation() {
+    : >"$root/data/tessary/images.db"
+    mkdir -p "$root/pictures" "$root/config/tessary"
+    for colour in red lime blue; do
+        convert -size 64x48 "xc:$colour" "BMP3:$root/pictures/$colour.bmp"
+        printf '%s\r\n' "$root/pictures/$colour.bmp" >>"$root/data/tessary/images.db"
+    done
+    cat >"$root/config/tessary/settings.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Control Panel\Colors]
+"Background"="0 0 64"
+
+[HKEY_CURRENT_USER\Software\Halvane Software\Tessary]
+"AutoStart"=dword:00000001
+"Hours"="0"
+"Minimized"=dword:00000000
+"MinimizeTell"=dword:00000000
+"Minutes"="0"
+"Position"="Center"
+"Seconds"="1"
+REG
+}
+
+# The colour of one screen pixel as #RRGGBB.
+root_pixel() {
+    import -window root -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n 1
 }
