@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 
 void UserDialogsQt::showError(QWidget* parent, const QString& text) {
@@ -35,9 +37,48 @@ QStringList UserDialogsQt::qtFilters(const QString& filter) {
     return filters;
 }
 
+namespace {
+
+// Qt's chooser warns about a single typed name that does not exist but silently drops one of
+// several typed in quotes: every typed name must exist before the chooser closes.
+class ExistingFilesDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override {
+        if (const auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+            for (const QString& name : typedNames(edit->text())) {
+                const QFileInfo file(directory(), name);
+                if (!file.exists()) {
+                    QMessageBox::warning(this, windowTitle(),
+                                         QStringLiteral("%1\nFile not found.\nPlease verify the "
+                                                        "correct file name was given.")
+                                             .arg(file.fileName()));
+                    return;
+                }
+            }
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    // The names in the file-name field: each one in quotes, or the whole text.
+    static QStringList typedNames(const QString& text) {
+        if (!text.contains(u'"'))
+            return {text.trimmed()};
+        QStringList names;
+        const QStringList parts = text.split(u'"');
+        for (qsizetype i = 1; i < parts.size(); i += 2)
+            names.append(parts[i]);
+        return names;
+    }
+};
+
+} // namespace
+
 QStringList UserDialogsQt::openFiles(QWidget* parent, const QString& filter, int filterIndex,
                                      const QString& startFolder) {
-    QFileDialog dialog(parent);
+    ExistingFilesDialog dialog(parent);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     const QStringList filters = qtFilters(filter);
     dialog.setNameFilters(filters);

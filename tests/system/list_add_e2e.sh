@@ -1,6 +1,7 @@
 #!/bin/sh
 # Pictures added through the real file chooser are kept across runs: started with one picture,
-# two more chosen at once in the Add dialog (typed as the user would), Exit, started again: the
+# two more chosen at once in the Add dialog (typed as the user would, after a name that does not
+# exist was refused), Exit, started again: the
 # list is back in sorted order with CR LF line ends.
 # Usage: list_add_e2e.sh PICTURE DISPLAY_NUMBER
 set -eu
@@ -19,6 +20,15 @@ add_button() { button_at "$1" 105 0; }
 add_button "$window"
 dialog=$(wait_window '^Open$')
 xdotool windowactivate --sync "$dialog" >/dev/null 2>&1 || true
+# A typed name that does not exist is told about, and the chooser stays open.
+xdotool type --delay 5 "\"$b\" \"$root/pictures/gone.jpg\""
+xdotool key Return
+wait_until '[ "$(xdotool search --onlyvisible --name "^Open$" | wc -l)" -eq 2 ]' 5 ||
+    fail "no word about the missing file"
+xdotool key Return
+wait_until '[ "$(xdotool search --onlyvisible --name "^Open$" | wc -l)" -eq 1 ]' 5 ||
+    fail "the chooser closed"
+xdotool key ctrl+a
 xdotool type --delay 5 "\"$b\" \"$a\""
 xdotool key Return
 # The first chosen path is shown, at its place in the now sorted list.
