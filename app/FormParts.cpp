@@ -21,9 +21,7 @@ protected:
             // After the window manager has finished its own change, not in the middle of it.
             QTimer::singleShot(0, dialog, [dialog] {
                 dialog->setWindowState(Qt::WindowNoState);
-                dialog->show();
-                dialog->raise();
-                dialog->activateWindow();
+                FormParts::bringForward(dialog);
             });
         }
         return false;
@@ -78,6 +76,13 @@ QLabel* FormParts::textLabel(QWidget* parent, const QString& name, const QString
 
 Qt::WindowFlags FormParts::bareDialogFlags() {
     return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+}
+
+void FormParts::bringForward(QWidget* window) {
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void FormParts::keepDialogInView(QDialog* dialog) {

@@ -29,6 +29,8 @@ W* placed(QWidget* parent, const QString& name, int left, int top, int width, in
 QLabel* textLabel(QWidget* parent, const QString& name, const QString& text, int left, int top);
 // A dialog frame with a caption but no title-bar buttons (no system menu, no close box).
 Qt::WindowFlags bareDialogFlags();
+// Shows a window, restores it when minimised, and puts it in front.
+void bringForward(QWidget* window);
 // Makes a dialog modal to its owner window only, so that the notification area and its menu
 // keep working while it is open, and undoes a minimise or maximise that a window manager
 // grants although the dialog offers neither: a minimised modal dialog could not be found again.

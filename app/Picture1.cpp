@@ -323,7 +323,7 @@ void TForm1::connectHandlers() {
             // and ending the program brings the dialog forward instead of acting behind it.
             QDialog* dialog = m_openDialog;
             if (dialog && h != &TForm1::Show1Click && h != &TForm1::Button2Click)
-                bringForward(dialog);
+                FormParts::bringForward(dialog);
             else
                 runGuarded([this, h] { (this->*h)(); });
         });
@@ -395,16 +395,9 @@ int TForm1::showModal(QDialog& dialog) {
     return m_dialogs.execModal(dialog);
 }
 
-void bringForward(QWidget* window) {
-    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
-
 void TForm1::Button1Click() {
     if (qobject_cast<TForm2*>(m_openDialog)) {
-        bringForward(m_openDialog);
+        FormParts::bringForward(m_openDialog);
         return;
     }
     TForm2 dialog(optionsSettings(), m_platform, m_dialogs, this);

@@ -200,9 +200,6 @@ private:
     QPointer<QDialog> m_openDialog;
 };
 
-// Shows a window, restores it when minimised, and puts it in front.
-void bringForward(QWidget* window);
-
 // Enables or disables a group of widgets and menu actions together.
 void setGroupEnabled(const QList<QObject*>& group, bool enabled);
 

@@ -1,6 +1,7 @@
 // Showing, hiding and ending the program.
 #include "app/Picture1.h"
 
+#include "app/FormParts.h"
 #include "app/platform/Platform.h"
 #include "app/platform/UserDialogs.h"
 #include "dialogs/Picture3.h"
@@ -60,11 +61,10 @@ void TForm1::Show1Click() {
         DisplayHiddenMessage();
         return;
     }
-    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    bringForward(this);
+    FormParts::bringForward(this);
     // A dialog left open stays in front of the window it belongs to.
     if (m_openDialog)
-        bringForward(m_openDialog);
+        FormParts::bringForward(m_openDialog);
     // The main window is the program's only top-level window: there is no separate
     // application window whose taskbar button would need hiding.
     Show1->setText(HideCaption);
@@ -75,7 +75,7 @@ void TForm1::DisplayHiddenMessage() {
     if (!MinimizeTell)
         return;
     if (qobject_cast<TForm3*>(m_openDialog)) {
-        bringForward(m_openDialog);
+        FormParts::bringForward(m_openDialog);
         return;
     }
     // Owned by the main window, as its other dialogs, but centred on the desktop: the owner
@@ -88,7 +88,7 @@ void TForm1::DisplayHiddenMessage() {
 
 void TForm1::Image20Click() {
     if (qobject_cast<TForm4*>(m_openDialog)) {
-        bringForward(m_openDialog);
+        FormParts::bringForward(m_openDialog);
         return;
     }
     TForm4 about(m_platform, this);

@@ -46,31 +46,20 @@ public:
     using QFileDialog::QFileDialog;
 
     void accept() override {
-        if (const auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
-            for (const QString& name : typedNames(edit->text())) {
-                const QFileInfo file(directory(), name);
-                if (!file.exists()) {
-                    QMessageBox::warning(this, windowTitle(),
-                                         QStringLiteral("%1\nFile not found.\nPlease verify the "
-                                                        "correct file name was given.")
-                                             .arg(file.fileName()));
-                    return;
-                }
+        const auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        // Names in quotes, as several are typed; a single name Qt checks itself.
+        const QStringList parts = edit ? edit->text().split(u'"') : QStringList();
+        for (qsizetype i = 1; i < parts.size(); i += 2) {
+            const QFileInfo file(directory(), parts[i]);
+            if (!file.exists()) {
+                QMessageBox::warning(this, windowTitle(),
+                                     QStringLiteral("%1\nFile not found.\nPlease verify the "
+                                                    "correct file name was given.")
+                                         .arg(file.fileName()));
+                return;
             }
         }
         QFileDialog::accept();
-    }
-
-private:
-    // The names in the file-name field: each one in quotes, or the whole text.
-    static QStringList typedNames(const QString& text) {
-        if (!text.contains(u'"'))
-            return {text.trimmed()};
-        QStringList names;
-        const QStringList parts = text.split(u'"');
-        for (qsizetype i = 1; i < parts.size(); i += 2)
-            names.append(parts[i]);
-        return names;
     }
 };
 
