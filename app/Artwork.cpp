@@ -10,10 +10,7 @@ const QColor FrameColor(0x9d, 0xb4, 0xd0);
 
 } // namespace
 
-QPixmap Artwork::programIconPixmap(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
+void Artwork::paintProgramIcon(QPainter& p, int size) {
     p.setRenderHint(QPainter::Antialiasing);
     const qreal s = size;
     const QRectF frame(s * 0.06, s * 0.06, s * 0.88, s * 0.88);
@@ -23,7 +20,6 @@ QPixmap Artwork::programIconPixmap(int size) {
     sky.setColorAt(0, QColor(0x3b, 0x82, 0xc4));
     sky.setColorAt(1, QColor(0x9f, 0xd0, 0xf0));
     p.fillPath(clip, sky);
-    p.setClipPath(clip);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0xff, 0xd1, 0x4a));
     p.drawEllipse(QPointF(s * 0.68, s * 0.32), s * 0.11, s * 0.11);
@@ -35,11 +31,18 @@ QPixmap Artwork::programIconPixmap(int size) {
     hills.lineTo(frame.left(), frame.bottom());
     hills.closeSubpath();
     p.setBrush(QColor(0x3c, 0x9a, 0x4f));
-    p.drawPath(hills);
-    p.setClipping(false);
+    // Cut to the frame as a shape rather than a clip, so that vector output keeps the corners.
+    p.drawPath(hills.intersected(clip));
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(0x1f, 0x3f, 0x66), qMax(1.0, s / 24)));
     p.drawRoundedRect(frame, s * 0.14, s * 0.14);
+}
+
+QPixmap Artwork::programIconPixmap(int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    paintProgramIcon(p, size);
     return pixmap;
 }
 

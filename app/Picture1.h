@@ -128,6 +128,9 @@ public:
     void Show1Click();
     void DisplayHiddenMessage();
     void Image20Click();
+    // Another start of the program asks for the window: shown as the tray's Show shows it,
+    // un-minimised and raised; never hidden.
+    void bringToFront();
 
     // The picture list.
     void LoadImagedb();

@@ -71,6 +71,17 @@ void TForm1::Show1Click() {
     WindowHidden = false;
 }
 
+void TForm1::bringToFront() {
+    if (WindowHidden) {
+        Show1Click();
+        return;
+    }
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
 void TForm1::DisplayHiddenMessage() {
     if (!MinimizeTell)
         return;

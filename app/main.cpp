@@ -1,5 +1,6 @@
 #include "app/Artwork.h"
 #include "app/Picture1.h"
+#include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
 #include "app/UserDialogsQt.h"
 #include "app/platform/Errors.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QSessionManager>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <exception>
@@ -19,9 +21,21 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessary"));
     QApplication::setApplicationVersion(QStringLiteral("0.2"));
+    // Names the installed desktop entry: its icon and name on Wayland and in task managers.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TESSARY_APP_ID));
     QApplication::setWindowIcon(Artwork::programIcon());
     // The window hides to the tray; only Exit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
+
+    // One copy per session: two would overwrite each other's list and settings at Exit. A
+    // later start shows the running copy's window and ends.
+    SingleInstance instance(QStringLiteral(TESSARY_APP_ID),
+                            SingleInstance::sessionSocketBase(
+                                QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation),
+                                QStringLiteral("tessary")));
+    if (!instance.claim())
+        return 0;
+
     UserDialogsQt dialogs;
     try {
         // Watching from the start: a signal that comes while the window is being built waits
@@ -37,6 +51,8 @@ int main(int argc, char* argv[]) {
         Form3 = &form3;
         TForm4 form4(platform, &form1);
         Form4 = &form4;
+        QObject::connect(&instance, &SingleInstance::activationRequested, &form1,
+                         [&form1] { form1.runGuarded([&form1] { form1.bringToFront(); }); });
 
         // A logout or a termination signal ends the program as Exit does, so that the list
         // and settings edited since start-up are saved; a failed save keeps it running. It

@@ -60,6 +60,8 @@ private Q_SLOTS:
     void show1Toggles();
     void closeWhileHiddenHidesAgain();
     void restoredFromTaskbarCountsAsShown();
+    void anotherStartBringsToFront_data();
+    void anotherStartBringsToFront();
     void bannerOpensAbout();
     void exitWritesListWithCrLf();
     void clearAllThenExitWritesEmptyFile();
@@ -181,6 +183,34 @@ void TestVisibility::restoredFromTaskbarCountsAsShown() {
     form.Show1Click(); // the toggle now hides again rather than showing
     QVERIFY(form.WindowHidden);
     QVERIFY(isTuckedAway(form));
+}
+
+void TestVisibility::anotherStartBringsToFront_data() {
+    QTest::addColumn<bool>("startMinimized");
+    QTest::addColumn<QString>("then");
+    QTest::newRow("shown: stays shown, never toggled away") << false << QString();
+    QTest::newRow("started hidden") << true << QString();
+    QTest::newRow("closed") << false << QStringLiteral("close");
+    QTest::newRow("minimised by the user") << false << QStringLiteral("minimise");
+}
+
+void TestVisibility::anotherStartBringsToFront() {
+    QFETCH(bool, startMinimized);
+    QFETCH(QString, then);
+    Session s(false, startMinimized);
+    TForm1& form = s.start();
+    if (then == QLatin1String("close"))
+        form.close();
+    else if (then == QLatin1String("minimise"))
+        form.showMinimized();
+    QCOMPARE(isShown(form), !startMinimized && then.isEmpty());
+    form.bringToFront();
+    QVERIFY(isShown(form));
+    QVERIFY(!form.WindowHidden);
+    QCOMPARE(form.Show1->text(), QStringLiteral("Hide Tessary..."));
+    form.bringToFront(); // a second request changes nothing
+    QVERIFY(isShown(form));
+    QVERIFY(!form.WindowHidden);
 }
 
 void TestVisibility::bannerOpensAbout() {

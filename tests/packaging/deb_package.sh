@@ -1,0 +1,40 @@
+#!/bin/sh
+# cpack -G DEB: the package holds the program, its desktop entry, metainfo and icons, takes its
+# dependencies from dpkg-shlibdeps, and lintian finds no error in it (its full output is shown).
+# The package is left in OUT_DIR for deb_install.sh.
+# Usage: deb_package.sh BUILD_DIR OUT_DIR APP_ID
+set -u
+build=$1
+out=$2
+id=$3
+fail() { echo "FAIL: $*" >&2; exit 1; }
+for tool in cpack dpkg-deb dpkg-shlibdeps lintian; do
+    command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+rm -rf "$out"
+mkdir -p "$out"
+chmod 755 "$out" # apt reads the package as its own unprivileged user
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1 ||
+    { cat "$out/cpack.log" >&2; fail "cpack -G DEB"; }
+set -- "$out"/tessary_*.deb
+[ -f "$1" ] || fail "no tessary_*.deb in $out"
+deb=$1
+
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for library in libc6 libstdc++6 libqt6widgets6 libqt6dbus6 libqt6network6 libjpeg62-turbo libglib2.0-0 libxcb1; do
+    echo "$depends" | grep -q "\\b$library\\b" || fail "Depends lacks $library"
+done
+contents=$(dpkg-deb -c "$deb")
+for file in ./usr/bin/tessary ./usr/share/applications/$id.desktop \
+    ./usr/share/metainfo/$id.metainfo.xml ./usr/share/icons/hicolor/scalable/apps/$id.svg \
+    ./usr/share/icons/hicolor/48x48/apps/$id.png ./usr/share/doc/tessary/copyright; do
+    echo "$contents" | grep -q " $file\$" || fail "the package lacks $file"
+done
+echo "$contents" | grep -v ' root/root ' | grep -q . && fail "files not owned by root"
+
+lintian --no-tag-display-limit "$deb" >"$out/lintian.log" 2>&1
+echo "lintian:"
+sed 's/^/  /' "$out/lintian.log"
+grep -q '^E: ' "$out/lintian.log" && fail "lintian reports errors"
+echo PASS

@@ -1,0 +1,150 @@
+#!/bin/sh
+# One copy per session, over the session bus ("bus") or, without one, a lock and a local socket
+# ("socket", here with a notification area, so a closed window is hidden rather than minimised):
+# two starts at once leave one copy with one window; a later start shows the running copy's
+# window, whether closed or minimised, and ends with 0; after kill -9 of the running copy, what
+# it left behind does not stop the next start.
+# Usage: single_instance.sh PICTURE bus|socket
+set -u
+picture=$1
+mode=$2
+root=$(mktemp -d)
+helpers=
+pids=
+cleanup() {
+    for p in $pids $helpers; do kill -KILL "$p" 2>/dev/null; done
+    for p in $pids $helpers; do wait "$p" 2>/dev/null; done
+    rm -rf "$root"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+fail() {
+    echo "FAIL ($mode): $*" >&2
+    for log in "$root"/copy*.log; do [ -s "$log" ] && sed "s|^|  $(basename "$log"): |" "$log" >&2; done
+    exit 1
+}
+skip() { echo "SKIP: $*"; exit 77; }
+for tool in Xvfb openbox xdotool xprop xwininfo wmctrl trayer dbus-daemon dbus-send; do
+    command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed"
+done
+wait_until() { # CONDITION SECONDS
+    i=0
+    while ! eval "$1"; do
+        i=$((i + 1)); [ $i -le $(($2 * 10)) ] || return 1; sleep 0.1
+    done
+}
+alive() { [ -d "/proc/$1" ] && ! grep -q '^State:[[:space:]]*Z' "/proc/$1/status" 2>/dev/null; }
+
+Xvfb -displayfd 3 -noreset -screen 0 800x600x24 3>"$root/display" >"$root/xvfb.log" 2>&1 &
+helpers=$!
+wait_until '[ -s "$root/display" ]' 10 || skip "Xvfb did not start"
+export DISPLAY=":$(cat "$root/display")"
+mkdir -p "$root/home" "$root/config/tessary" "$root/data/tessary" "$root/runtime"
+chmod 700 "$root/runtime"
+if [ "$mode" = bus ]; then
+    dbus-daemon --session --nofork --address="unix:path=$root/bus" >"$root/bus.log" 2>&1 &
+    helpers="$! $helpers"
+    bus="unix:path=$root/bus"
+    wait_until '[ -S "$root/bus" ]' 10 || fail "no session bus"
+else
+    # A bus address that leads nowhere: no bus, and no bus started on demand either.
+    bus="unix:path=$root/no-bus"
+fi
+# Only in the background: it replaces the (sub)shell, so that $! is the program's own pid.
+in_home() {
+    exec env -i PATH="$PATH" DISPLAY="$DISPLAY" HOME="$root/home" XDG_CONFIG_HOME="$root/config" \
+        XDG_DATA_HOME="$root/data" XDG_RUNTIME_DIR="$root/runtime" \
+        DBUS_SESSION_BUS_ADDRESS="$bus" TESSARY_DESKTOP=none "$@"
+}
+in_home openbox >"$root/openbox.log" 2>&1 &
+helpers="$! $helpers"
+wait_until 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' 10 ||
+    fail "openbox did not start"
+if [ "$mode" = socket ]; then
+    in_home trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel \
+        --height 24 --SetDockType true --transparent false >"$root/trayer.log" 2>&1 &
+    helpers="$! $helpers"
+    wait_until 'xwininfo -root -tree | grep -q "(\"panel\" \"trayer\")"' 10 || fail "no tray"
+fi
+# No notice when the window is hidden: it would be one more window to tell apart.
+cat >"$root/config/tessary/settings.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Halvane Software\Tessary]
+"AutoStart"=dword:00000000
+"Hours"="0"
+"Minimized"=dword:00000000
+"MinimizeTell"=dword:00000000
+"Minutes"="1"
+"Position"="Center"
+"Seconds"="0"
+REG
+
+n=0
+start_copy() { # sets $last to the pid of a new copy
+    n=$((n + 1))
+    in_home "$picture" >"$root/copy$n.log" 2>&1 &
+    last=$!
+    pids="$pids $last"
+}
+# Waits for a copy to end by itself and checks that it ended with 0.
+expect_end() {
+    wait_until "! alive $1" 20 || fail "$2: the later copy still runs after 20 s"
+    wait "$1"; code=$?
+    [ "$code" -eq 0 ] || fail "$2: the later copy ended with $code"
+}
+windows() { xdotool search --onlyvisible --name '^Tessary' 2>/dev/null; }
+window_of() { # the main window of the copy with this pid
+    for w in $(xdotool search --name '^Tessary' 2>/dev/null); do
+        [ "$(xdotool getwindowpid "$w" 2>/dev/null)" = "$1" ] && { echo "$w"; return 0; }
+    done
+    return 1
+}
+shown() { # viewable and not minimised
+    xwininfo -id "$1" | grep -q 'Map State: IsViewable' &&
+        ! xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_HIDDEN
+}
+
+# Two starts at once: one keeps running with its window, the other ends with 0.
+start_copy; a=$last
+start_copy; b=$last
+wait_until "! alive $a || ! alive $b" 20 || fail "two copies run side by side"
+if alive "$a"; then running=$a; other=$b; else running=$b; other=$a; fi
+expect_end "$other" "two starts at once"
+wait_until "window_of $running >/dev/null" 20 || fail "the remaining copy shows no window"
+main=$(window_of "$running")
+sleep 1
+[ "$(windows | wc -l)" -eq 1 ] || fail "$(windows | wc -l) windows after two starts at once"
+if [ "$mode" = bus ]; then
+    dbus-send --bus="$bus" --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner string:example.halvane.tessary | grep -q 'boolean true' ||
+        fail "the running copy does not own its bus name"
+else
+    ls "$root/runtime" | grep -q '^tessary-.*\.socket$' || fail "no socket in the runtime folder"
+fi
+
+# Closed (hidden to the tray, or minimised without one): a later start shows it again.
+wmctrl -i -c "$main"
+wait_until "! shown $main" 10 || fail "closing did not hide or minimise the window"
+start_copy
+expect_end "$last" "start while closed"
+wait_until "shown $main" 10 || fail "a later start did not show the closed window"
+alive "$running" || fail "the running copy ended"
+
+# Minimised by the user: a later start restores it.
+xdotool windowminimize "$main"
+wait_until "! shown $main" 10 || fail "the window manager did not minimise the window"
+start_copy
+expect_end "$last" "start while minimised"
+wait_until "shown $main" 10 || fail "a later start did not restore the minimised window"
+
+# kill -9 leaves the lock and socket (or nothing, on the bus): the next start runs regardless.
+kill -KILL "$running"
+wait "$running" 2>/dev/null
+start_copy; next=$last
+wait_until "window_of $next >/dev/null" 20 || fail "no start after kill -9 of the running copy"
+alive "$next" || fail "the start after kill -9 ended"
+kill -TERM "$next"
+wait_until "! alive $next" 10 || fail "the new copy did not end on SIGTERM"
+wait "$next" || fail "the new copy ended with $? on SIGTERM"
+echo PASS
