@@ -53,8 +53,9 @@ wait_until '[ -s "$root/display" ]' 10 || skip "Xvfb did not start"
 export DISPLAY=":$(cat "$root/display")"
 mkdir -p "$root/home" "$root/runtime"
 chmod 700 "$root/runtime"
+# Only in the background: it replaces the (sub)shell, so that $! is the program's own pid.
 in_home() {
-    env -i PATH="$PATH" DISPLAY="$DISPLAY" HOME="$root/home" XDG_CONFIG_HOME="$root/home/.config" \
+    exec env -i PATH="$PATH" DISPLAY="$DISPLAY" HOME="$root/home" XDG_CONFIG_HOME="$root/home/.config" \
         XDG_DATA_HOME="$root/home/.local/share" XDG_RUNTIME_DIR="$root/runtime" \
         DBUS_SESSION_BUS_ADDRESS="unix:path=$root/no-bus" TESSARY_DESKTOP=none "$@"
 }

@@ -70,6 +70,19 @@ mkdir -p "$root/home" "$root/config/autostart" "$root/runtime"
 chmod 700 "$root/runtime"
 printf '[Desktop Entry]\nType=Application\nName=Tessary\nExec=/old/build/app/picture\n' \
     >"$root/config/autostart/tessary.desktop"
+mkdir -p "$root/config/tessary"
+cat >"$root/config/tessary/settings.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Halvane Software\Tessary]
+"AutoStart"=dword:00000000
+"Hours"="0"
+"Minimized"=dword:00000000
+"MinimizeTell"=dword:00000000
+"Minutes"="1"
+"Position"="Center"
+"Seconds"="0"
+REG
 env -i PATH="$PATH" DISPLAY=":$(cat "$root/display")" HOME="$root/home" \
     XDG_CONFIG_HOME="$root/config" XDG_DATA_HOME="$root/data" XDG_RUNTIME_DIR="$root/runtime" \
     DBUS_SESSION_BUS_ADDRESS="unix:path=$root/no-bus" TESSARY_DESKTOP=none \
