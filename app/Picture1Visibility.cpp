@@ -72,14 +72,14 @@ void TForm1::Show1Click() {
 }
 
 void TForm1::bringToFront() {
-    if (WindowHidden) {
+    // Hidden or minimised, the toggle shows it; in view, the toggle would hide it.
+    if (WindowHidden || isMinimized()) {
         Show1Click();
         return;
     }
-    setWindowState(windowState() & ~Qt::WindowMinimized);
-    show();
-    raise();
-    activateWindow();
+    FormParts::bringForward(this);
+    if (m_openDialog)
+        FormParts::bringForward(m_openDialog);
 }
 
 void TForm1::DisplayHiddenMessage() {
