@@ -1,6 +1,7 @@
 #include "app/Artwork.h"
 #include "app/Picture1.h"
 #include "app/SingleInstance.h"
+#include "app/StartupFeedback.h"
 #include "app/TerminationSignals.h"
 #include "app/UserDialogsQt.h"
 #include "app/platform/Errors.h"
@@ -18,6 +19,7 @@
 #include <memory>
 
 int main(int argc, char* argv[]) {
+    const QByteArray launchId = StartupFeedback::launchId();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessary"));
     QApplication::setApplicationVersion(QStringLiteral("0.2"));
@@ -33,8 +35,11 @@ int main(int argc, char* argv[]) {
                             SingleInstance::sessionSocketBase(
                                 QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation),
                                 QStringLiteral("tessary")));
-    if (!instance.claim())
+    if (!instance.claim()) {
+        // No window of ours will end the launcher's busy cursor.
+        StartupFeedback::end(launchId);
         return 0;
+    }
 
     UserDialogsQt dialogs;
     try {

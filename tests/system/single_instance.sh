@@ -2,8 +2,8 @@
 # One copy per session, over the session bus ("bus") or, without one, a lock and a local socket
 # ("socket", here with a notification area, so a closed window is hidden rather than minimised):
 # two starts at once leave one copy with one window; a later start shows the running copy's
-# window, whether closed or minimised, and ends with 0; after kill -9 of the running copy, what
-# it left behind does not stop the next start.
+# window, whether closed or minimised, and ends with 0 (ending a launcher's startup feedback);
+# after kill -9 of the running copy, what it left behind does not stop the next start.
 # Usage: single_instance.sh PICTURE bus|socket
 set -u
 picture=$1
@@ -24,7 +24,7 @@ fail() {
     exit 1
 }
 skip() { echo "SKIP: $*"; exit 77; }
-for tool in Xvfb openbox xdotool xprop xwininfo wmctrl trayer dbus-daemon dbus-send; do
+for tool in Xvfb openbox xdotool xprop xwininfo wmctrl trayer dbus-daemon dbus-send xev stdbuf; do
     command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed"
 done
 wait_until() { # CONDITION SECONDS
@@ -123,11 +123,20 @@ else
     ls "$root/runtime" | grep -q '^tessary-.*\.socket$' || fail "no socket in the runtime folder"
 fi
 
-# Closed (hidden to the tray, or minimised without one): a later start shows it again.
+# Closed (hidden to the tray, or minimised without one): a later start shows it again. Started
+# by a launcher with startup feedback, the later copy, showing no window, ends the feedback.
 wmctrl -i -c "$main"
 wait_until "! shown $main" 10 || fail "closing did not hide or minimise the window"
-start_copy
+stdbuf -oL xev -root -event property >"$root/xev.log" 2>&1 &
+helpers="$! $helpers"
+sleep 0.5 # xev tells nothing when it is listening
+n=$((n + 1))
+in_home env DESKTOP_STARTUP_ID=launcher-test_TIME0 "$picture" >"$root/copy$n.log" 2>&1 &
+last=$!
+pids="$pids $last"
 expect_end "$last" "start while closed"
+wait_until 'grep -q _NET_STARTUP_INFO_BEGIN "$root/xev.log"' 5 ||
+    fail "the later copy did not end the launcher's startup feedback"
 wait_until "shown $main" 10 || fail "a later start did not show the closed window"
 alive "$running" || fail "the running copy ended"
 
