@@ -1,6 +1,8 @@
 #include "wallpaper/PictureLoader.h"
 
 #include "app/platform/Errors.h"
+#include "app/platform/PathBytes.h"
+#include "app/platform/RegularFile.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -22,6 +24,20 @@ namespace {
 struct JpegErrorManager {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
+    int refusedAtScan = 0; // set when the scan limit below ended the decoding
+};
+
+// Each scan of a progressive file makes the decoder pass over every block of its components,
+// however few bytes the scan holds: thousands of repeated scans keep it busy for minutes. Real
+// files have about ten scans; MaxScans is far above any, and MaxScanBlocks bounds the work of
+// all scans together, so that no picture keeps the program busy for more than a few seconds.
+constexpr int MaxScans = 256;
+constexpr qint64 MaxScanBlocks = qint64(32) << 20;
+
+struct ScanMonitor {
+    jpeg_progress_mgr pub;
+    int scan = 0;
+    qint64 blocks = 0;
 };
 
 // The decoder's fatal errors come here instead of its default exit(): jump back to the step
@@ -41,6 +57,22 @@ void onDecoderMessage(j_common_ptr cinfo, int level) {
 }
 
 void discardMessage(j_common_ptr) {}
+
+// Called before every row of every scan while the decoder takes in a multi-scan file.
+void countScans(j_common_ptr common) {
+    auto* cinfo = reinterpret_cast<j_decompress_ptr>(common);
+    auto* monitor = reinterpret_cast<ScanMonitor*>(cinfo->progress);
+    if (cinfo->input_scan_number == monitor->scan)
+        return;
+    monitor->scan = cinfo->input_scan_number;
+    for (int i = 0; i < cinfo->comps_in_scan; ++i)
+        monitor->blocks += qint64(cinfo->cur_comp_info[i]->width_in_blocks) *
+                           cinfo->cur_comp_info[i]->height_in_blocks;
+    if (monitor->scan > MaxScans || monitor->blocks > MaxScanBlocks) {
+        reinterpret_cast<JpegErrorManager*>(cinfo->err)->refusedAtScan = monitor->scan;
+        jumpOnError(common);
+    }
+}
 
 // The steps below may end in jumpOnError. Each sets its own jump target and keeps nothing with
 // a destructor in its frame, so the jump skips no C++ clean-up.
@@ -116,18 +148,30 @@ struct DecompressGuard {
 };
 
 AppError jpegError(const JpegErrorManager& err) {
+    if (err.refusedAtScan > 0)
+        return AppError(
+            QStringLiteral(
+                "JPEG error: too many scans to decode in reasonable time (refused at scan %1).")
+                .arg(err.refusedAtScan));
     return AppError(QStringLiteral("JPEG error #%1").arg(err.pub.msg_code));
 }
 
+// Widths and heights come from the file, up to 2^32 each, and bits per pixel up to 2^16: the
+// products below stay within 64 bits, and a height large enough to push the total past them is
+// too large anyway.
 qint64 rowBytes(qint64 width, int bitsPerPixel) {
     return ((width * bitsPerPixel + 31) / 32) * 4;
 }
 
+bool exceeds(qint64 rowBytes, qint64 height, qint64 limit) {
+    return height > 0 && rowBytes > limit / height;
+}
+
 void refuseIfTooLarge(const QString& path, qint64 width, qint64 height, int bitsPerPixel) {
-    if (rowBytes(width, bitsPerPixel) * height > MaxDecodedBytes)
+    if (exceeds(rowBytes(width, bitsPerPixel), height, MaxDecodedBytes))
         throw AppError(QStringLiteral("Cannot load \"%1\": the picture is %2 x %3 pixels, larger "
                                       "than the %4 MiB of pixels this program decodes.")
-                           .arg(path)
+                           .arg(displayPath(path))
                            .arg(width)
                            .arg(height)
                            .arg(MaxDecodedBytes >> 20));
@@ -171,25 +215,25 @@ std::optional<BmpLayout> bmpLayout(const QByteArray& head) {
 }
 
 QByteArray readWholeFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw AppError(QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString()));
-    // A compressed file that large would decode past the limit anyway.
-    if (file.size() > MaxDecodedBytes)
-        throw AppError(QStringLiteral("Cannot load \"%1\": the file is larger than %2 MiB.")
-                           .arg(path)
-                           .arg(MaxDecodedBytes >> 20));
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw AppError(QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString()));
+    // A compressed file larger than the pixel limit would decode past it anyway.
+    QByteArray bytes = RegularFile(path).readAll(MaxDecodedBytes);
     if (bytes.isEmpty())
-        throw AppError(QStringLiteral("Cannot load \"%1\": the file is empty.").arg(path));
+        throw AppError(
+            QStringLiteral("Cannot load \"%1\": the file is empty.").arg(displayPath(path)));
     return bytes;
 }
 
-} // namespace
+// Every refusal keeps its own first line and names the whole path on a line of its own, so
+// the user knows which entry of the list is at fault.
+template <typename Load> QImage namingTheFile(const QString& path, Load load) {
+    try {
+        return load(path);
+    } catch (const AppError& error) {
+        throw AppError(error.text() + u'\n' + displayPath(path));
+    }
+}
 
-QImage loadJpeg(const QString& path) {
+QImage decodeJpeg(const QString& path) {
     const QByteArray bytes = readWholeFile(path);
 
     jpeg_decompress_struct cinfo;
@@ -203,6 +247,10 @@ QImage loadJpeg(const QString& path) {
     DecompressGuard guard{&cinfo};
     if (!openGuarded(&cinfo, &err, &bytes))
         throw jpegError(err);
+    // After creating: that clears every field but the error manager.
+    ScanMonitor monitor{};
+    monitor.pub.progress_monitor = countScans;
+    cinfo.progress = &monitor.pub;
 
     bool cmyk = false;
     QImage::Format format = QImage::Format_BGR888;
@@ -223,7 +271,7 @@ QImage loadJpeg(const QString& path) {
     default:
         throw AppError(QStringLiteral("Cannot load \"%1\": its colour space (%2 components) is "
                                       "not supported.")
-                           .arg(path)
+                           .arg(displayPath(path))
                            .arg(cinfo.num_components));
     }
     cinfo.scale_num = 1;
@@ -239,7 +287,7 @@ QImage loadJpeg(const QString& path) {
     QImage image(int(width), int(height), format);
     if (image.isNull())
         throw AppError(QStringLiteral("Cannot load \"%1\": not enough memory for %2 x %3 pixels.")
-                           .arg(path)
+                           .arg(displayPath(path))
                            .arg(width)
                            .arg(height));
     if (format == QImage::Format_Indexed8)
@@ -267,26 +315,26 @@ QImage loadJpeg(const QString& path) {
     return image;
 }
 
-QImage loadBmp(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw AppError(QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString()));
+QImage decodeBmp(const QString& path) {
+    QFile file;
+    RegularFile(path).handTo(file);
     if (file.size() == 0)
-        throw AppError(QStringLiteral("Cannot load \"%1\": the file is empty.").arg(path));
+        throw AppError(
+            QStringLiteral("Cannot load \"%1\": the file is empty.").arg(displayPath(path)));
 
     // Qt's reader neither tells a too-large picture apart from a broken file nor notices a
     // file cut short (it leaves the missing rows as they were allocated): check both here.
     if (const std::optional<BmpLayout> layout = bmpLayout(file.peek(54))) {
         refuseIfTooLarge(path, layout->width, layout->height, layout->decodedBitsPerPixel());
         if (layout->uncompressed()) {
-            const qint64 needed = layout->pixelOffset +
-                                  rowBytes(layout->width, layout->bitsPerPixel) * layout->height;
-            if (file.size() < needed)
+            const qint64 rows = rowBytes(layout->width, layout->bitsPerPixel);
+            if (exceeds(rows, layout->height, file.size() - layout->pixelOffset))
+                // Within 64 bits: the guard above has bounded the width and the height.
                 throw AppError(QStringLiteral("Cannot load \"%1\": the file is cut short (%2 of "
                                               "%3 bytes).")
-                                   .arg(path)
+                                   .arg(displayPath(path))
                                    .arg(file.size())
-                                   .arg(needed));
+                                   .arg(layout->pixelOffset + rows * layout->height));
         }
     }
 
@@ -297,8 +345,18 @@ QImage loadBmp(const QString& path) {
     QImage image = reader.read();
     if (image.isNull())
         throw AppError(QStringLiteral("Cannot load \"%1\": not a readable BMP file (%2).")
-                           .arg(path, reader.errorString()));
+                           .arg(displayPath(path), reader.errorString()));
     return image;
+}
+
+} // namespace
+
+QImage loadJpeg(const QString& path) {
+    return namingTheFile(path, decodeJpeg);
+}
+
+QImage loadBmp(const QString& path) {
+    return namingTheFile(path, decodeBmp);
 }
 
 const QList<QRgb>& greyPalette() {

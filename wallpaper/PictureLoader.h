@@ -13,15 +13,19 @@ inline constexpr qint64 MaxDecodedBytes = qint64(1) << 30;
 // upsampling. Colour (YCbCr, RGB, CMYK, YCCK) becomes Format_BGR888, 24 bits per pixel;
 // greyscale becomes Format_Indexed8 with a 256-entry grey palette. Row padding bytes are zero.
 // Throws AppError: "JPEG error #N" (N the decoder's message code) for data the decoder rejects,
-// including picture data that ends early; a text naming the file when it cannot be read, is empty,
-// is too large or uses a colour space we cannot show.
+// including picture data that ends early; "JPEG error: too many scans ..." for a file whose scans
+// would keep the decoder busy too long; a text naming the file when it cannot be read, is not a
+// regular file, is empty, is too large or uses a colour space we cannot show.
 QImage loadJpeg(const QString& path);
 
 // Reads a BMP file with Qt's reader, at the depth Qt keeps (Indexed8 for palette pictures,
 // RGB32 or ARGB32 otherwise). The content must be a BMP whatever else it might be. Throws
-// AppError naming the file when it cannot be opened, is not a readable BMP, is cut short or
-// is too large.
+// AppError naming the file when it cannot be opened, is not a regular file, is not a readable
+// BMP, is cut short or is too large.
 QImage loadBmp(const QString& path);
+
+// Both loaders open the file by the bytes of its path (see PathBytes.h) without blocking, and
+// every error text ends with the file's whole path on a line of its own.
 
 // True for an 8-bit picture whose palette is the 256-step grey ramp (a greyscale JPEG).
 bool isGreyIndexed(const QImage& image);

@@ -1,0 +1,94 @@
+#include "app/platform/RegularFile.h"
+
+#include "app/platform/Errors.h"
+#include "app/platform/PathBytes.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString systemError(int number) {
+    return QString::fromLocal8Bit(std::strerror(number));
+}
+
+QString kindOf(mode_t mode) {
+    if (S_ISDIR(mode))
+        return QStringLiteral("a folder");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("a named pipe");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("a socket");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("a device");
+    return QStringLiteral("a special file");
+}
+
+} // namespace
+
+RegularFile::RegularFile(const QString& path)
+    : m_path(path) {
+    // Non-blocking, so that opening a named pipe returns at once instead of waiting for a
+    // writer; the kind of file is then looked at on what was opened, not on the name.
+    m_fd = ::open(pathToBytes(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (m_fd < 0)
+        throw AppError(
+            QStringLiteral("Cannot open \"%1\": %2").arg(displayPath(path), systemError(errno)));
+    struct stat status {};
+    if (::fstat(m_fd, &status) != 0) {
+        const int number = errno;
+        ::close(m_fd);
+        throw AppError(
+            QStringLiteral("Cannot open \"%1\": %2").arg(displayPath(path), systemError(number)));
+    }
+    if (!S_ISREG(status.st_mode)) {
+        ::close(m_fd);
+        throw AppError(QStringLiteral("Cannot open \"%1\": it is %2, not a regular file.")
+                           .arg(displayPath(path), kindOf(status.st_mode)));
+    }
+    m_size = status.st_size;
+}
+
+RegularFile::~RegularFile() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+QByteArray RegularFile::readAll(qint64 maxBytes) {
+    // The size is only a hint: files under /proc say 0 and a file may grow while being read.
+    QByteArray bytes;
+    bytes.resize(qsizetype(qBound<qint64>(0, m_size, maxBytes)) + 1);
+    qsizetype done = 0;
+    for (;;) {
+        if (done == bytes.size()) {
+            if (done > maxBytes)
+                throw AppError(QStringLiteral("Cannot load \"%1\": the file is larger than %2 MiB.")
+                                   .arg(displayPath(m_path))
+                                   .arg(maxBytes >> 20));
+            bytes.resize(qsizetype(qMin<qint64>(maxBytes + 1, qint64(done) * 2 + 65536)));
+        }
+        const ssize_t n = ::read(m_fd, bytes.data() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw AppError(QStringLiteral("Cannot read \"%1\": %2")
+                               .arg(displayPath(m_path), systemError(errno)));
+        if (n == 0)
+            break;
+        done += n;
+    }
+    bytes.truncate(done);
+    return bytes;
+}
+
+void RegularFile::handTo(QFile& file) {
+    if (!file.open(m_fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        throw AppError(
+            QStringLiteral("Cannot open \"%1\": %2").arg(displayPath(m_path), file.errorString()));
+    m_fd = -1;
+}
