@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class Platform;
 class PreviewImage;
@@ -201,6 +202,9 @@ private:
     QSet<QString> m_rotationProblemsTold;
     // The Options dialog, the notice or the About box while one is open.
     QPointer<QDialog> m_openDialog;
+    // The list as read, when a NUL byte left the rest of images.db unread: Exit then keeps the
+    // file as it is unless the list was changed.
+    std::optional<QStringList> m_listCutAtNul;
 };
 
 // Enables or disables a group of widgets and menu actions together.

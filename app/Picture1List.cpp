@@ -18,7 +18,17 @@ QString TForm1::ImagesDbPath() {
 }
 
 void TForm1::LoadImagedb() {
-    ImageList.assign(readImagesDb(ImagesDbPath()));
+    bool cutAtNul = false;
+    ImageList.assign(readImagesDb(ImagesDbPath(), &cutAtNul));
+    if (cutAtNul) {
+        m_listCutAtNul = ImageList.entries();
+        m_dialogs.showError(this, QStringLiteral("The picture list \"%1\" holds a NUL byte after "
+                                                 "%2 entries: the rest of the file was not read. "
+                                                 "The file is kept as it is unless you change "
+                                                 "the list.")
+                                      .arg(ImagesDbPath())
+                                      .arg(ImageList.count()));
+    }
     if (ImageList.isEmpty())
         return;
     Update_ComboBox();

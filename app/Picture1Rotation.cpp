@@ -98,7 +98,7 @@ void TForm1::tellRotationProblem(const QString& key, const QString& text) {
     // Without a notification area the caption is the one place seen even when minimised; the
     // next successful pick replaces it.
     if (!Tray1->ShowMessage(QStringLiteral("Tessary"), text))
-        setWindowTitle(QStringLiteral("Tessary - ") + text);
+        setWindowTitle(QStringLiteral("Tessary - ") + QString(text).replace(u'\n', u' '));
 }
 
 void TForm1::Update_Timer() {

@@ -48,7 +48,8 @@ bool TForm1::FormCloseQuery() {
     // A failure here leaves the program running with ExitRequested set: the error is shown,
     // nothing is lost, and the next close request tries again.
     SaveRegistry();
-    writeImagesDb(ImagesDbPath(), ImageList.entries());
+    if (!m_listCutAtNul || ImageList.entries() != *m_listCutAtNul)
+        writeImagesDb(ImagesDbPath(), ImageList.entries());
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "imagelist/PictureList.h"
 
+#include "app/platform/PathBytes.h"
+
 #include <algorithm>
 
 PictureList::PictureList() {
@@ -54,5 +56,5 @@ QString fileNamePart(const QString& path, PathRules rules) {
     qsizetype i = path.size();
     while (i > 0 && !isSeparator(path[i - 1]))
         --i;
-    return path.mid(i);
+    return displayPath(path.mid(i));
 }

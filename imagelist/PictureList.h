@@ -48,5 +48,6 @@ inline constexpr PathRules NativePathRules = PathRules::Windows;
 inline constexpr PathRules NativePathRules = PathRules::Posix;
 #endif
 
-// The file-name part of a path, by the given rules.
+// The file-name part of a path, by the given rules, as shown to the user (bytes that are not
+// UTF-8 as U+FFFD).
 QString fileNamePart(const QString& path, PathRules rules = NativePathRules);

@@ -332,6 +332,7 @@ void TestRotation::failingPickMidRotationIsLeftOutAndCountingGoesOn() {
     // Without a notification area the caption tells it.
     QVERIFY2(f.windowTitle().contains(fileNamePart(bad)), qPrintable(f.windowTitle()));
     QVERIFY(f.windowTitle().startsWith(QStringLiteral("Tessary - Skipped")));
+    QVERIFY2(f.windowTitle().endsWith(u' ' + bad), qPrintable(f.windowTitle()));
 
     // Later cycles go on; the good picture is applied once in each, the missing one is not
     // told about again.

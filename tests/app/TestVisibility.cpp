@@ -10,8 +10,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
+
+#include <cstdio>
 
 namespace {
 
@@ -65,6 +68,7 @@ private Q_SLOTS:
     void bannerOpensAbout();
     void exitWritesListWithCrLf();
     void clearAllThenExitWritesEmptyFile();
+    void exitKeepsEveryByteOfTheList();
     void exitWhileRunningSavesConfiguredPeriod();
     void failedSaveKeepsRunningAndRetries();
 };
@@ -258,6 +262,46 @@ void TestVisibility::clearAllThenExitWritesEmptyFile() {
     QVERIFY(s.dialogs.errors.isEmpty());
     QVERIFY(s.imagesDbExists());
     QCOMPARE(s.imagesDbBytes(), QByteArray());
+}
+
+// Names are bytes: one that is not UTF-8 opens and is written back as it was read. A NUL ends the
+// list; the user is told, and the file keeps what follows it until the list is changed.
+void TestVisibility::exitKeepsEveryByteOfTheList() {
+    Session s;
+    const QByteArray folder = QFile::encodeName(s.pictures.path());
+    const QByteArray foreign = folder + "/Geb\xe4ude.bmp";
+    QCOMPARE(std::rename(QFile::encodeName(s.picture(QStringLiteral("g.bmp"), 13)).constData(),
+                         foreign.constData()),
+             0);
+    // QTemporaryDir cannot remove a name that is not UTF-8.
+    const auto removeForeign = qScopeGuard([&] { std::remove(foreign.constData()); });
+    const QByteArray other = QFile::encodeName(s.picture(QStringLiteral("b.bmp"), 11));
+    const QByteArray list = foreign + "\r\n" + other + "\r\n" + QByteArray("\0/rest.bmp\r\n", 13);
+    s.platform.writeImagesDb(list);
+
+    TForm1& form = s.start();
+    QCOMPARE(s.dialogs.errors.size(), 1);
+    QVERIFY2(s.dialogs.errors.first().contains(QStringLiteral("NUL byte after 2 entries")),
+             qPrintable(s.dialogs.errors.first()));
+    QCOMPARE(form.preview.width(), 13);
+    QCOMPARE(form.ComboBox1->itemText(0), QStringLiteral("Geb\ufffdude.bmp"));
+    form.Button2->click();
+    QCOMPARE(s.dialogs.errors.size(), 1);
+    QCOMPARE(s.imagesDbBytes(), list);
+
+    Session again;
+    again.platform.writeImagesDb(list);
+    TForm1& edited = again.start();
+    edited.Button4->click(); // removes the first entry
+    edited.Button2->click();
+    QCOMPARE(again.imagesDbBytes(), other + "\r\n");
+    Session kept;
+    kept.platform.writeImagesDb(list);
+    TForm1& next = kept.start();
+    next.Next1Click();
+    next.Button4->click(); // removes the second
+    next.Button2->click();
+    QCOMPARE(kept.imagesDbBytes(), foreign + "\r\n");
 }
 
 void TestVisibility::exitWhileRunningSavesConfiguredPeriod() {

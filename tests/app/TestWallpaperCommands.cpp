@@ -246,6 +246,8 @@ void TestWallpaperCommands::failedLoadFromACommandIsShown() {
     QCOMPARE(rig.dialogs.errors.size(), 1);
     QVERIFY2(rig.dialogs.errors[0].startsWith(QStringLiteral("Cannot open \"%1\"").arg(missing)),
              qPrintable(rig.dialogs.errors[0]));
+    // The box names the entry at fault on a line of its own.
+    QCOMPARE(rig.dialogs.errors[0].section(u'\n', -1), missing);
     QVERIFY(rig.display() == before);
 }
 

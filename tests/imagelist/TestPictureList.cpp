@@ -1,4 +1,5 @@
 #include "app/platform/Errors.h"
+#include "app/platform/PathBytes.h"
 #include "imagelist/ImagesDb.h"
 #include "imagelist/PictureList.h"
 
@@ -13,6 +14,8 @@ private Q_SLOTS:
     void parsesEveryLineEnd_data();
     void parsesEveryLineEnd();
     void writesCrLfAfterEveryLine();
+    void keepsEveryByte_data();
+    void keepsEveryByte();
     void roundTripsThroughTheFile();
     void missingFileIsEmptyAndUnreadableFileFails();
     void survivesHostileContent();
@@ -52,6 +55,42 @@ void TestPictureList::writesCrLfAfterEveryLine() {
     QCOMPARE(serializeImagesDb({}), QByteArray());
     // LF-only input comes back with CR LF.
     QCOMPARE(serializeImagesDb(parseImagesDb("x\ny")), QByteArray("x\r\ny\r\n"));
+}
+
+// A line's bytes come back exactly at Exit, valid UTF-8 or not; what the user sees has U+FFFD
+// for each byte that is not part of valid UTF-8.
+void TestPictureList::keepsEveryByte_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("utf-8") << QByteArray("/p/\xc3\xa9t\xc3\xa9.jpg")
+                           << QStringLiteral("/p/\u00e9t\u00e9.jpg");
+    QTest::newRow("latin-1") << QByteArray("/p/Geb\xe4ude.jpg")
+                             << QStringLiteral("/p/Geb\ufffdude.jpg");
+    QTest::newRow("lone continuation") << QByteArray("\x80x") << QStringLiteral("\ufffdx");
+    QTest::newRow("overlong slash") << QByteArray("a\xc0\xaf"
+                                                  "b")
+                                    << QStringLiteral("a\ufffd\ufffdb");
+    QTest::newRow("encoded surrogate")
+        << QByteArray("\xed\xa0\x80") << QStringLiteral("\ufffd\ufffd\ufffd");
+    QTest::newRow("beyond U+10FFFF")
+        << QByteArray("\xf4\x90\x80\x80") << QStringLiteral("\ufffd\ufffd\ufffd\ufffd");
+    QTest::newRow("cut at the end") << QByteArray("x\xe2\x82") << QStringLiteral("x\ufffd\ufffd");
+    QTest::newRow("four bytes then a stray one")
+        << QByteArray("\xf0\x90\x82\x80\x80") << QString::fromUcs4(U"\U00010080\ufffd");
+    QTest::newRow("stray bytes between characters")
+        << QByteArray("\xff\xc3\xa9\xfe\xf0\x9f\x98\x80\xfd")
+        << QString::fromUcs4(U"\ufffd\u00e9\ufffd\U0001F600\ufffd");
+}
+
+void TestPictureList::keepsEveryByte() {
+    QFETCH(QByteArray, line);
+    QFETCH(QString, shown);
+    const QByteArray file = line + "\r\n/b.jpg\r\n";
+    const QStringList entries = parseImagesDb(file);
+    QCOMPARE(entries.size(), 2);
+    QCOMPARE(displayPath(entries.first()), shown);
+    QCOMPARE(serializeImagesDb(entries), file);
+    QCOMPARE(pathToBytes(entries.first()), line);
 }
 
 void TestPictureList::roundTripsThroughTheFile() {

@@ -93,6 +93,15 @@ QByteArray withDeclaredSize(QByteArray jpeg, quint16 width, quint16 height) {
     qFatal("no frame header");
 }
 
+QByteArray withRepeatedLastScan(const QByteArray& jpeg, int times) {
+    // Entropy-coded data stuffs every FF byte, so the last FF DA is the last scan's header.
+    const qsizetype start = jpeg.lastIndexOf("\xff\xda");
+    const qsizetype end = jpeg.lastIndexOf("\xff\xd9");
+    if (start < 0 || end < start)
+        qFatal("no scan to repeat");
+    return jpeg.left(end) + jpeg.mid(start, end - start).repeated(times) + jpeg.mid(end);
+}
+
 QByteArray bmp(qint32 width, qint32 height, quint16 bitsPerPixel, const QByteArray& pixels) {
     QByteArray h(54, '\0');
     char* p = h.data();

@@ -14,6 +14,8 @@ QByteArray jpeg(const QImage& image, bool progressive = false);
 QByteArray cmykJpeg(int width, int height, uchar c, uchar m, uchar y, uchar k);
 // The JPEG with its frame header rewritten to declare another size.
 QByteArray withDeclaredSize(QByteArray jpeg, quint16 width, quint16 height);
+// The JPEG with its last scan repeated `times` more times before the end-of-image marker.
+QByteArray withRepeatedLastScan(const QByteArray& jpeg, int times);
 // A BMP file header and BITMAPINFOHEADER declaring the size and depth, followed by `pixels`.
 QByteArray bmp(qint32 width, qint32 height, quint16 bitsPerPixel, const QByteArray& pixels);
 // Four quadrants: red, green (top), blue, white (bottom).
