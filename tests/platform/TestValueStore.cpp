@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <glib.h>
+
 namespace {
 
 const QString Key = RegistryKeys::Product;
@@ -39,7 +41,8 @@ private Q_SLOTS:
     void leavesAnUnparsableFileUntouched();
     void linuxRegistryRoutesRunValueToAutostart();
     void linuxRegistryReadsDesktopColourFirst();
-    void execArgumentIsQuotedForDesktopEntries();
+    void execIsQuotedForDesktopEntries_data();
+    void execIsQuotedForDesktopEntries();
 };
 
 void TestValueStore::keepsTypesApart() {
@@ -213,13 +216,72 @@ void TestValueStore::linuxRegistryReadsDesktopColourFirst() {
     QCOMPARE(reg.readString(colors, name), QStringLiteral("1 2 3"));
 }
 
-void TestValueStore::execArgumentIsQuotedForDesktopEntries() {
-    QCOMPARE(AutostartEntry::execArgument(QStringLiteral("/usr/bin/picture")),
-             QStringLiteral("\"/usr/bin/picture\""));
-    QCOMPARE(AutostartEntry::execArgument(QStringLiteral("/a b/$x`\"%")),
-             QStringLiteral("\"/a b/\\\\$x\\\\`\\\\\"%%\""));
-    QCOMPARE(AutostartEntry::execArgument(QStringLiteral("/a\\b")),
-             QStringLiteral("\"/a\\\\\\\\b\""));
+// The autostart entry for a program under every kind of folder name: the Exec value as written,
+// or the start of the refusal; a written entry must start exactly this program for us and for
+// GLib (which parses Exec like a shell, then expands field codes), with no key of its own.
+void TestValueStore::execIsQuotedForDesktopEntries_data() {
+    QTest::addColumn<QString>("executable");
+    QTest::addColumn<QString>("exec"); // the refusal's start when the path cannot be written
+    QTest::newRow("plain") << "/usr/bin/picture"
+                           << R"("/usr/bin/picture")";
+    QTest::newRow("blank") << "/opt/my apps/picture"
+                           << R"("/opt/my apps/picture")";
+    QTest::newRow("shell specials") << "/a b/$x`\"%"
+                                    << R"("/a b/\\$x\\`\\"%%")";
+    QTest::newRow("backslash") << "/a\\b"
+                               << R"("/a\\\\b")";
+    QTest::newRow("reserved characters") << "/a'b>c<d~e|f&g;h*i?j#k(l)m/p"
+                                         << R"("/a'b>c<d~e|f&g;h*i?j#k(l)m/p")";
+    QTest::newRow("field code") << "/x/%f %u/p"
+                                << R"("/x/%%f %%u/p")";
+    QTest::newRow("newline injecting a key") << "/x\nExec=/bin/evil\n/p"
+                                             << R"("/x\nExec=/bin/evil\n/p")";
+    QTest::newRow("tab and carriage return") << "/x\ty\rz/p"
+                                             << R"("/x\ty\rz/p")";
+    QTest::newRow("non-ASCII") << "/home/j\u00fcrgen/\U0001F600/p"
+                               << "\"/home/j\u00fcrgen/\U0001F600/p\"";
+    QTest::newRow("other control character")
+        << "/x\x01y/p"
+        << "The program's path \"/x\x01y/p\" cannot be written";
+    QTest::newRow("delete") << "/x\x7fy/p"
+                            << "The program's path";
+    QTest::newRow("byte that is not UTF-8")
+        << QStringLiteral("/x") + QChar(0xdce4) + QStringLiteral("/p") << "The program's path";
+}
+
+void TestValueStore::execIsQuotedForDesktopEntries() {
+    QFETCH(QString, executable);
+    QFETCH(QString, exec);
+    if (!exec.startsWith(u'"')) {
+        try {
+            AutostartEntry::text(executable);
+            QFAIL("written although it cannot be expressed");
+        } catch (const AppError& error) {
+            QVERIFY2(error.text().startsWith(exec), qPrintable(error.text()));
+        }
+        return;
+    }
+    QCOMPARE(AutostartEntry::execArgument(executable), exec);
+    const QByteArray text = AutostartEntry::text(executable);
+    QCOMPARE(AutostartEntry::execCommand(text).value_or(QStringList()), QStringList{executable});
+
+    GKeyFile* file = g_key_file_new();
+    QVERIFY(g_key_file_load_from_data(file, text.constData(), gsize(text.size()), G_KEY_FILE_NONE,
+                                      nullptr));
+    gsize keys = 0;
+    g_strfreev(g_key_file_get_keys(file, "Desktop Entry", &keys, nullptr));
+    QCOMPARE(keys, gsize(9));
+    gchar* value = g_key_file_get_string(file, "Desktop Entry", "Exec", nullptr);
+    QVERIFY(value);
+    gint argc = 0;
+    gchar** argv = nullptr;
+    QVERIFY(g_shell_parse_argv(value, &argc, &argv, nullptr));
+    QCOMPARE(argc, 1);
+    QCOMPARE(QString::fromUtf8(argv[0]).replace(QStringLiteral("%%"), QStringLiteral("%")),
+             executable);
+    g_strfreev(argv);
+    g_free(value);
+    g_key_file_free(file);
 }
 
 QTEST_GUILESS_MAIN(TestValueStore)
