@@ -57,6 +57,21 @@ QString quotedPath(const QString& path) {
     return QStringLiteral("'\"%1\"'").arg(word);
 }
 
+// sway replaces "$name" in every argument by its variable of that name, before any quoting is
+// looked at. "$$" stands for "$"; a "$" right after one backslash (but not after two) is left
+// alone, so it must not be doubled there or the second "$" would start a variable.
+QString withoutVariables(const QString& argument) {
+    QString out;
+    for (qsizetype i = 0; i < argument.size(); ++i) {
+        out += argument[i];
+        const bool afterOneBackslash =
+            i > 0 && argument[i - 1] == u'\\' && !(i > 1 && argument[i - 2] == u'\\');
+        if (argument[i] == u'$' && !afterOneBackslash)
+            out += u'$';
+    }
+    return out;
+}
+
 class Socket {
 public:
     explicit Socket(int fd)
@@ -112,7 +127,7 @@ QString DesktopBackendSway::name() const {
 
 QString DesktopBackendSway::pictureCommand(const QString& file, Placement placement, QColor color) {
     return QStringLiteral("output * bg %1 %2 %3")
-        .arg(quotedPath(file), modeWord(placement), color.name(QColor::HexRgb));
+        .arg(withoutVariables(quotedPath(file)), modeWord(placement), color.name(QColor::HexRgb));
 }
 
 QString DesktopBackendSway::colorCommand(QColor color) {

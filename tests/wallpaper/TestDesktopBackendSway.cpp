@@ -112,6 +112,8 @@ private Q_SLOTS:
         QFile file(config);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("output HEADLESS-1 resolution 320x240\n");
+        // A variable that a path must never expand to.
+        file.write("set $name /nonexistent\nset $na /nonexistent\n");
         file.close();
         ::chmod(QFile::encodeName(config).constData(), 0644);
 
@@ -190,6 +192,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("folder");
         QTest::newRow("blank and quote") << QStringLiteral("it's mine");
         QTest::newRow("double quote and specials") << QStringLiteral("a \"q\" $HOME `x` b\\c");
+        QTest::newRow("sway variable") << QStringLiteral("$name");
+        QTest::newRow("sway variable after a backslash") << QStringLiteral("a\\$name");
+        QTest::newRow("sway variable after two backslashes") << QStringLiteral("a\\\\$name");
+        QTest::newRow("sway variable, double quote") << QStringLiteral("\"$name\" $$na");
+        QTest::newRow("sway variable, double quote, backslash") << QStringLiteral("\"\\$name");
+        QTest::newRow("command separators") << QStringLiteral("a;b,c");
     }
 
     void awkwardNames() {
