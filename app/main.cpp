@@ -15,8 +15,10 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <cstdlib>
 #include <exception>
 #include <memory>
+#include <optional>
 
 int main(int argc, char* argv[]) {
     const QByteArray launchId = StartupFeedback::launchId();
@@ -42,10 +44,16 @@ int main(int argc, char* argv[]) {
     }
 
     UserDialogsQt dialogs;
+    // Watched from the start, so that a logout is served whenever it comes. Until the windows
+    // are built, the only event loops are those of start-up message boxes (a bad setting, a
+    // failed first pick, a full disk): nothing the user could change exists yet and the files
+    // hold what was read, so a signal then ends the program at once without saving.
+    std::optional<TerminationSignals> terminationSignals;
+    QMetaObject::Connection endAtOnce;
     try {
-        // Watching from the start: a signal that comes while the window is being built waits
-        // in the pipe until the event loop runs and the handler below is connected.
-        TerminationSignals terminationSignals;
+        terminationSignals.emplace();
+        endAtOnce = QObject::connect(&*terminationSignals, &TerminationSignals::received, &app,
+                                     [] { std::_Exit(0); });
         PlatformLinux platform;
         TForm1 form1(platform, dialogs);
         // The other three windows exist from the start, in this order. They are never shown:
@@ -72,7 +80,8 @@ int main(int argc, char* argv[]) {
                     QCoreApplication::quit();
             });
         };
-        QObject::connect(&terminationSignals, &TerminationSignals::received, &form1, endAsExit);
+        QObject::disconnect(endAtOnce);
+        QObject::connect(&*terminationSignals, &TerminationSignals::received, &form1, endAsExit);
 #ifndef QT_NO_SESSIONMANAGER
         QObject::connect(&app, &QGuiApplication::commitDataRequest, &form1,
                          [endAsExit](QSessionManager&) { endAsExit(); });
@@ -83,10 +92,12 @@ int main(int argc, char* argv[]) {
                 endAsExit();
         });
         QApplication::exec();
+        return 0;
     } catch (const AppError& error) {
         dialogs.showError(nullptr, error.text());
     } catch (const std::exception&) {
         dialogs.showError(nullptr, QString());
     }
+    // Start-up failed: a signal during the message box still ends the program at once.
     return 0;
 }

@@ -1,0 +1,52 @@
+#!/bin/sh
+# SIGTERM, SIGINT and SIGHUP while a start-up message box waits end the program at once with
+# exit code 0 and without saving: the box of a bad setting (before the main window exists) and
+# the box of a first pick that cannot write image.bmp (while it is being built).
+# Usage: exit_signal_at_startup.sh PICTURE DISPLAY_NUMBER
+set -eu
+picture=$1
+. "$(dirname "$0")/exit_lib.sh"
+session_start "$2"
+
+settings="$root/config/tessary/settings.reg"
+mkdir -p "$root/config/tessary"
+write_settings() { # AutoStart Minutes
+    cat >"$settings" <<REG
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Halvane Software\Tessary]
+"AutoStart"=dword:0000000$1
+"Hours"="0"
+"Minimized"=dword:00000000
+"MinimizeTell"=dword:00000000
+"Minutes"="$2"
+"Position"="Center"
+"Seconds"="0"
+REG
+    cp "$settings" "$root/settings.before"
+}
+
+signal_box() { # SIGNAL WHAT
+    wait_window '^Tessary$' >/dev/null
+    kill "-$1" "$pid"
+    wait_exit "SIG$1 during $2"
+}
+
+a=$(picture_file a.bmp red)
+printf '%s\n' "$a" >"$root/data/tessary/images.db"
+for signal in TERM INT HUP; do
+    write_settings 0 abc
+    start_picture
+    signal_box "$signal" "the bad-setting box"
+    cmp -s "$settings" "$root/settings.before" || fail "the bad setting was overwritten"
+
+    write_settings 1 1
+    mkdir -p "$root/data/tessary/image.bmp" # the first pick cannot write its picture
+    start_picture
+    wait_window '^Tessary - a\.bmp \(1/1\)$' >/dev/null
+    signal_box "$signal" "the failed-first-pick box"
+    # Saving would have rewritten the list with CR LF.
+    printf '%s\n' "$a" | cmp -s - "$images_db" || fail "images.db written after SIG$signal"
+    rmdir "$root/data/tessary/image.bmp"
+done
+echo PASS
