@@ -272,7 +272,9 @@ void DesktopBackendX11::publish(const QImage& picture, Placement placement) {
 
     // The previous setter kept its pixmap alive for us to free, as we keep ours for the next.
     // As other setters do, only a pixmap both names agree on is taken to be such a leftover;
-    // one already gone is no error.
+    // one already gone is no error. A desktop that draws its own background (xfdesktop) names
+    // its pixmap in _XROOTPMAP_ID alone, from a connection it keeps open: killing that client
+    // would end the desktop, so a pixmap named once is never freed.
     if (oldEsetroot != XCB_NONE && oldEsetroot == oldRoot && oldEsetroot != pixmap)
         std::free(xcb_request_check(c, xcb_kill_client_checked(c, oldEsetroot)));
     xcb_set_close_down_mode(c, XCB_CLOSE_DOWN_RETAIN_PERMANENT);

@@ -317,6 +317,51 @@ private Q_SLOTS:
         QVERIFY(published() != XCB_NONE);
     }
 
+    // A desktop that draws its own background (xfdesktop) publishes its pixmap under
+    // _XROOTPMAP_ID alone, from a connection it keeps open; ESETROOT_PMAP_ID is then missing or
+    // still names an earlier setter's pixmap. Killing the client of that pixmap would end the
+    // desktop: only a pixmap both names agree on is freed.
+    void desktopDrawingItsOwnBackgroundLives_data() {
+        QTest::addColumn<bool>("staleEsetroot");
+        QTest::newRow("no ESETROOT_PMAP_ID") << false;
+        QTest::newRow("ESETROOT_PMAP_ID of an earlier setter") << true;
+    }
+
+    void desktopDrawingItsOwnBackgroundLives() {
+        QFETCH(bool, staleEsetroot);
+        needServer();
+        QVERIFY(pattern().save(m_file, "BMP"));
+        DesktopBackendX11 backend(m_display);
+        backend.setWallpaper(m_file, Placement::Center);
+        const xcb_pixmap_t ours = published();
+        if (!staleEsetroot)
+            xcb_delete_property(m_c, m_root, atom(m_c, "ESETROOT_PMAP_ID"));
+        xcb_connection_t* desktop = xcb_connect(m_display.toLatin1().constData(), nullptr);
+        QVERIFY(!xcb_connection_has_error(desktop));
+        const xcb_pixmap_t drawn = xcb_generate_id(desktop);
+        xcb_create_pixmap(desktop, 24, drawn, m_root, 8, 8);
+        xcb_change_property(desktop, XCB_PROP_MODE_REPLACE, m_root, atom(desktop, "_XROOTPMAP_ID"),
+                            XCB_ATOM_PIXMAP, 32, 1, &drawn);
+        std::free(xcb_get_input_focus_reply(desktop, xcb_get_input_focus(desktop), nullptr));
+        QCOMPARE(rootPixmap(m_c, m_root, "_XROOTPMAP_ID"), drawn);
+
+        backend.setWallpaper(m_file, Placement::Tile);
+        const xcb_pixmap_t second = published();
+        backend.setWallpaper(m_file, Placement::Center);
+        // The desktop's connection still answers, and its pixmap is still there.
+        xcb_get_input_focus_reply_t* reply =
+            xcb_get_input_focus_reply(desktop, xcb_get_input_focus(desktop), nullptr);
+        QVERIFY(reply);
+        std::free(reply);
+        QVERIFY(!xcb_connection_has_error(desktop));
+        QVERIFY(exists(m_c, drawn));
+        // Once both names agree again, our own pixmaps are freed as before.
+        QVERIFY(second != ours && second != drawn);
+        QVERIFY(!exists(m_c, second));
+        QVERIFY(exists(m_c, published()));
+        xcb_disconnect(desktop);
+    }
+
     void unreadablePictureIsAnError() {
         needServer();
         DesktopBackendX11 backend(m_display);
