@@ -1,6 +1,7 @@
 #include "wallpaper/DesktopBackendKde.h"
 
 #include "app/platform/Errors.h"
+#include "wallpaper/DesktopBus.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -9,8 +10,6 @@
 #include <QUrl>
 
 namespace {
-
-const int CallTimeoutMs = 10000;
 
 // A JavaScript string literal of any text: JSON's quoting, plus the two line separators that
 // older engines refuse inside a literal.
@@ -76,14 +75,11 @@ QString DesktopBackendKde::colorScript(QColor color) {
 }
 
 void DesktopBackendKde::evaluate(const QString& script) {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        throw AppError(QStringLiteral("KDE Plasma cannot be reached: there is no session bus."));
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.kde.plasmashell"), QStringLiteral("/PlasmaShell"),
         QStringLiteral("org.kde.PlasmaShell"), QStringLiteral("evaluateScript"));
     call << script;
-    const QDBusMessage reply = bus.call(call, QDBus::Block, CallTimeoutMs);
+    const QDBusMessage reply = callDesktopService(call, QStringLiteral("KDE Plasma"));
     if (reply.type() == QDBusMessage::ReplyMessage)
         return;
     if (reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown"))

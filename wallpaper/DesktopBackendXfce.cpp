@@ -1,6 +1,7 @@
 #include "wallpaper/DesktopBackendXfce.h"
 
 #include "app/platform/Errors.h"
+#include "wallpaper/DesktopBus.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -15,18 +16,12 @@
 namespace {
 
 const QString Channel = QStringLiteral("xfce4-desktop");
-const int CallTimeoutMs = 10000;
-
 QDBusMessage call(const QString& method, const QVariantList& arguments) {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        throw AppError(
-            QStringLiteral("XFCE's settings cannot be reached: there is no session bus."));
     QDBusMessage message = QDBusMessage::createMethodCall(
         QStringLiteral("org.xfce.Xfconf"), QStringLiteral("/org/xfce/Xfconf"),
         QStringLiteral("org.xfce.Xfconf"), method);
     message.setArguments(arguments);
-    return bus.call(message, QDBus::Block, CallTimeoutMs);
+    return callDesktopService(message, QStringLiteral("XFCE's settings service"));
 }
 
 void setProperty(const QString& property, const QVariant& value) {

@@ -4,12 +4,17 @@
 #include "wallpaper/DesktopBackendXfce.h"
 
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusVariant>
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
 
 Q_DECLARE_METATYPE(Placement)
 
@@ -177,6 +182,36 @@ private Q_SLOTS:
     void noColorKept() {
         reseed();
         QCOMPARE(DesktopBackendXfce().backgroundColor(), std::optional<QColor>());
+    }
+
+    // A stuck settings daemon holds each change up for a second at most, and later ones not at
+    // all, with the same text each time. Last: the daemon stays in mind as stuck for a while.
+    void stuckServiceFailsFast() {
+        DesktopBackendXfce backend;
+        static_cast<void>(backend.backgroundColor()); // the bus starts xfconfd
+        const uint pid = QDBusConnection::sessionBus().interface()->servicePid(
+            QStringLiteral("org.xfce.Xfconf"));
+        QVERIFY(pid > 0);
+        QCOMPARE(::kill(pid_t(pid), SIGSTOP), 0);
+        const auto resume = qScopeGuard([pid] { ::kill(pid_t(pid), SIGCONT); });
+        QStringList texts;
+        QList<qint64> waited;
+        for (int i = 0; i < 2; ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            try {
+                backend.setWallpaper(m_file, Placement::Tile);
+            } catch (const AppError& error) {
+                texts.append(error.text());
+            }
+            waited.append(timer.elapsed());
+        }
+        QCOMPARE(texts.size(), 2);
+        QCOMPARE(texts[0], QStringLiteral("XFCE's settings service did not answer in time: the "
+                                          "desktop was not changed."));
+        QCOMPARE(texts[1], texts[0]);
+        QVERIFY2(waited[0] < 2000, qPrintable(QString::number(waited[0])));
+        QVERIFY2(waited[1] < 100, qPrintable(QString::number(waited[1])));
     }
 };
 
