@@ -5,7 +5,7 @@
 # Usage: exit_signal_at_startup.sh PICTURE DISPLAY_NUMBER
 set -eu
 picture=$1
-. "$(dirname "$0")/exit_lib.sh"
+. "$(dirname "$0")/session_lib.sh"
 session_start "$2"
 
 settings="$root/config/tessary/settings.reg"
