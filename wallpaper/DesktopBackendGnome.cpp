@@ -23,6 +23,8 @@ struct Keys {
     // A schema of the desktop's own rotation that would replace our picture.
     const char* slideshowSchema;
     const char* slideshowKey;
+    // The desktop reloads a picture whose file changes: the key must stay as it is.
+    bool watchesFile;
 };
 
 const Keys& keysOf(DesktopBackendGnome::Flavour flavour) {
@@ -33,6 +35,7 @@ const Keys& keysOf(DesktopBackendGnome::Flavour flavour) {
         .pathKey = nullptr,
         .slideshowSchema = nullptr,
         .slideshowKey = nullptr,
+        .watchesFile = true,
     };
     static const Keys cinnamon{
         .desktop = "Cinnamon",
@@ -41,6 +44,7 @@ const Keys& keysOf(DesktopBackendGnome::Flavour flavour) {
         .pathKey = nullptr,
         .slideshowSchema = "org.cinnamon.desktop.background.slideshow",
         .slideshowKey = "slideshow-enabled",
+        .watchesFile = false,
     };
     static const Keys mate{
         .desktop = "MATE",
@@ -49,6 +53,7 @@ const Keys& keysOf(DesktopBackendGnome::Flavour flavour) {
         .pathKey = "picture-filename",
         .slideshowSchema = nullptr,
         .slideshowKey = nullptr,
+        .watchesFile = false,
     };
     switch (flavour) {
     case DesktopBackendGnome::Flavour::Cinnamon:
@@ -168,8 +173,14 @@ Settings open(const Keys& keys) {
 // A key set to the value it already holds is not announced to the desktop, so a picture file
 // rewritten in place would not be reloaded: clear the key first, and wait until that write has
 // reached the settings daemon so the two writes are not merged into one.
-void setAnnounced(Settings& settings, const char* key, const QString& value) {
+// GNOME Shell must not get that detour: it caches pictures by file and drops a cached picture
+// only when its file monitor reports a change to a file the shown background watches. While the
+// key is cleared nothing watches image.bmp, so a rename landing then is missed and the old
+// picture comes back from the cache. The rename itself makes it reload, as the key stays.
+void setAnnounced(Settings& settings, const char* key, const QString& value, bool watchesFile) {
     if (settings.string(key) == value) {
+        if (watchesFile)
+            return;
         settings.setString(key, QString());
         g_settings_sync();
     }
@@ -205,13 +216,15 @@ void DesktopBackendGnome::setWallpaper(const QString& file, Placement placement)
         if (slideshow.exists() && slideshow.hasKey(keys.slideshowKey))
             slideshow.setBool(keys.slideshowKey, false);
     }
-    settings.setString("picture-options", optionWord(placement));
+    // An unchanged value is not written: each write makes the desktop load the picture again.
+    if (settings.string("picture-options") != optionWord(placement))
+        settings.setString("picture-options", optionWord(placement));
     const QString uri = QString::fromUtf8(QUrl::fromLocalFile(file).toEncoded());
     for (const char* key : keys.uriKeys)
         if (key && (key == keys.uriKeys[0] || settings.hasKey(key)))
-            setAnnounced(settings, key, uri);
+            setAnnounced(settings, key, uri, keys.watchesFile);
     if (keys.pathKey)
-        setAnnounced(settings, keys.pathKey, file);
+        setAnnounced(settings, keys.pathKey, file, keys.watchesFile);
     g_settings_sync();
 }
 
