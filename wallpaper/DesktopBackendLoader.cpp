@@ -4,10 +4,16 @@
 #include "wallpaper/DesktopBackendKde.h"
 #include "wallpaper/DesktopBackendNull.h"
 #include "wallpaper/DesktopBackendSway.h"
+#include "wallpaper/DesktopBackendSwaybg.h"
 #include "wallpaper/DesktopBackendX11.h"
 #include "wallpaper/DesktopBackendXfce.h"
 
+#include <QStandardPaths>
+
 namespace {
+
+const QString ForceWords =
+    QStringLiteral("gnome, cinnamon, mate, kde, xfce, sway, swaybg, x11, none");
 
 // Desktop names as sessions spell them ("ubuntu:GNOME", "X-Cinnamon", "Budgie:GNOME"), matched
 // as lower-case substrings of each colon-separated entry, first entry first.
@@ -34,10 +40,11 @@ DesktopKind kindOfName(const QString& names) {
 
 DesktopChoice forced(const QString& value) {
     static const std::pair<const char*, DesktopKind> words[] = {
-        {"gnome", DesktopKind::Gnome}, {"cinnamon", DesktopKind::Cinnamon},
-        {"mate", DesktopKind::Mate},   {"kde", DesktopKind::Kde},
-        {"xfce", DesktopKind::Xfce},   {"sway", DesktopKind::Sway},
-        {"x11", DesktopKind::X11},     {"none", DesktopKind::None},
+        {"gnome", DesktopKind::Gnome},   {"cinnamon", DesktopKind::Cinnamon},
+        {"mate", DesktopKind::Mate},     {"kde", DesktopKind::Kde},
+        {"xfce", DesktopKind::Xfce},     {"sway", DesktopKind::Sway},
+        {"swaybg", DesktopKind::Swaybg}, {"x11", DesktopKind::X11},
+        {"none", DesktopKind::None},
     };
     const QString word = value.trimmed().toLower();
     for (const auto& [name, kind] : words)
@@ -45,14 +52,12 @@ DesktopChoice forced(const QString& value) {
             return {kind,
                     kind == DesktopKind::None ? QStringLiteral("TESSARY_DESKTOP=none") : QString()};
     return {DesktopKind::None,
-            QStringLiteral("TESSARY_DESKTOP=\"%1\" is not one of gnome, cinnamon, mate, kde, "
-                           "xfce, sway, x11, none")
-                .arg(value)};
+            QStringLiteral("TESSARY_DESKTOP=\"%1\" is not one of %2").arg(value, ForceWords), true};
 }
 
 } // namespace
 
-DesktopChoice chooseDesktop(const QProcessEnvironment& env) {
+DesktopChoice chooseDesktop(const QProcessEnvironment& env, bool swaybgInstalled) {
     const QString force = env.value(QStringLiteral("TESSARY_DESKTOP"));
     if (!force.isEmpty())
         return forced(force);
@@ -67,20 +72,31 @@ DesktopChoice chooseDesktop(const QProcessEnvironment& env) {
         return {DesktopKind::Sway, {}};
 
     const QString unknown = !current.isEmpty() ? current : session;
-    if (!env.value(QStringLiteral("WAYLAND_DISPLAY")).isEmpty())
+    if (!env.value(QStringLiteral("WAYLAND_DISPLAY")).isEmpty()) {
         // The root window of XWayland is never seen: nothing we could draw would show.
+        const QString desktop = unknown.isEmpty()
+                                    ? QStringLiteral("unknown Wayland desktop")
+                                    : QStringLiteral("unknown Wayland desktop \"%1\"").arg(unknown);
+        if (swaybgInstalled)
+            return {DesktopKind::Swaybg, desktop};
         return {DesktopKind::None,
-                unknown.isEmpty() ? QStringLiteral("unknown Wayland desktop")
-                                  : QStringLiteral("unknown Wayland desktop \"%1\"").arg(unknown)};
+                QStringLiteral("%1; install swaybg for a wlroots compositor, or set "
+                               "TESSARY_DESKTOP to one of %2")
+                    .arg(desktop, ForceWords),
+                true};
+    }
     if (!env.value(QStringLiteral("DISPLAY")).isEmpty())
         return {DesktopKind::X11, unknown.isEmpty()
                                       ? QString()
                                       : QStringLiteral("unknown desktop \"%1\"").arg(unknown)};
-    return {DesktopKind::None, QStringLiteral("no graphical session found")};
+    return {DesktopKind::None, QStringLiteral("no graphical session found"), true};
 }
 
 std::unique_ptr<DesktopBackend> createDesktopBackend(const QProcessEnvironment& env) {
-    const DesktopChoice choice = chooseDesktop(env);
+    const QString swaybg = QStandardPaths::findExecutable(
+        QStringLiteral("swaybg"),
+        env.value(QStringLiteral("PATH")).split(QLatin1Char(':'), Qt::SkipEmptyParts));
+    const DesktopChoice choice = chooseDesktop(env, !swaybg.isEmpty());
     switch (choice.kind) {
     case DesktopKind::Gnome:
         return std::make_unique<DesktopBackendGnome>(DesktopBackendGnome::Flavour::Gnome);
@@ -94,11 +110,14 @@ std::unique_ptr<DesktopBackend> createDesktopBackend(const QProcessEnvironment& 
         return std::make_unique<DesktopBackendXfce>();
     case DesktopKind::Sway:
         return std::make_unique<DesktopBackendSway>(env.value(QStringLiteral("SWAYSOCK")));
+    case DesktopKind::Swaybg:
+        return std::make_unique<DesktopBackendSwaybg>(
+            swaybg.isEmpty() ? QStringLiteral("swaybg") : swaybg, choice.note);
     case DesktopKind::X11:
         return std::make_unique<DesktopBackendX11>(env.value(QStringLiteral("DISPLAY")),
                                                    choice.note);
     case DesktopKind::None:
         break;
     }
-    return std::make_unique<DesktopBackendNull>(choice.note);
+    return std::make_unique<DesktopBackendNull>(choice.note, choice.tell);
 }

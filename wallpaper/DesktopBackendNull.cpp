@@ -1,9 +1,12 @@
 #include "wallpaper/DesktopBackendNull.h"
 
+#include "app/platform/Errors.h"
+
 #include <cstdio>
 
-DesktopBackendNull::DesktopBackendNull(QString why)
-    : m_why(std::move(why)) {}
+DesktopBackendNull::DesktopBackendNull(QString why, bool tell)
+    : m_why(std::move(why))
+    , m_tell(tell) {}
 
 QString DesktopBackendNull::name() const {
     return QStringLiteral("none (%1)").arg(m_why);
@@ -14,6 +17,9 @@ void DesktopBackendNull::tellOnce() {
         return;
     m_told = true;
     std::fprintf(stderr, "tessary: the wallpaper cannot be set: %s\n", qPrintable(m_why));
+    if (m_tell)
+        throw AppError(
+            QStringLiteral("The wallpaper cannot be set on this desktop: %1.").arg(m_why));
 }
 
 void DesktopBackendNull::setWallpaper(const QString&, Placement) {

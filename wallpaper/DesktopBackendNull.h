@@ -2,10 +2,12 @@
 
 #include "wallpaper/DesktopBackend.h"
 
-// For a session whose desktop we do not know: does nothing, and says so once on stderr.
+// For a session whose desktop we cannot set: does nothing, and says so once on stderr. Unless
+// the user asked for it (tell false), the first attempt also fails with the reason, so the user
+// sees it once; later ones pass quietly.
 class DesktopBackendNull : public DesktopBackend {
 public:
-    explicit DesktopBackendNull(QString why);
+    explicit DesktopBackendNull(QString why, bool tell = false);
     QString name() const override;
     void setWallpaper(const QString& file, Placement placement) override;
     void setBackgroundColor(QColor color) override;
@@ -14,5 +16,6 @@ public:
 private:
     void tellOnce();
     QString m_why;
+    bool m_tell;
     bool m_told = false;
 };
