@@ -198,6 +198,8 @@ private:
 
     Platform& m_platform;
     UserDialogs& m_dialogs;
+    // Set while DeterminePos places the picture: the desktop may decide again per monitor.
+    bool m_determining = false;
     // Causes of failed picks already told during this rotation.
     QSet<QString> m_rotationProblemsTold;
     // The Options dialog, the notice or the About box while one is open.

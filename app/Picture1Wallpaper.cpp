@@ -11,6 +11,7 @@
 #include "wallpaper/PlacementWords.h"
 
 #include <QLabel>
+#include <QScopedValueRollback>
 
 void TForm1::ApplyImage(const QString& path) {
     const QString name = fileNamePart(path);
@@ -51,10 +52,11 @@ void TForm1::SetAsWallpaper(const QString& position) {
                          style.tileWallpaper);
     registry.writeString(RegistryKeys::Desktop, QStringLiteral("Wallpaper"), WallpaperFile);
     saveBmp(preview, WallpaperFile);
-    m_platform.setWallpaper(WallpaperFile);
+    m_platform.setWallpaper(WallpaperFile, m_determining);
 }
 
 void TForm1::DeterminePos() {
+    const QScopedValueRollback<bool> determining(m_determining, true);
     const PlacementDecision decision = decidePlacement(preview.size(), m_platform.screenSize());
     if (decision.viaSizeFix)
         SizeFix(preview.height(), preview.width());

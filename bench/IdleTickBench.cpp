@@ -35,7 +35,7 @@ public:
     QString dataFolder() override { return m_dir.path(); }
     QSize screenSize() const override { return {1920, 1080}; }
     std::uint32_t nextRandom() override { return m_random() >> 1; }
-    void setWallpaper(const QString&) override {}
+    void setWallpaper(const QString&, bool) override {}
     void setDesktopColor(std::uint32_t) override {}
     void playWarningSound() override {}
     void openAddress(const QString&) override {}

@@ -18,6 +18,11 @@ public:
     // Shows the picture file as wallpaper. The same path may hold a rewritten file: the desktop
     // must show the new content. Throws AppError when the desktop refuses.
     virtual void setWallpaper(const QString& file, Placement placement) = 0;
+    // The same for a placement the automatic rule determined for the primary screen: a backend
+    // that places the picture on each monitor itself decides again for each monitor's size.
+    virtual void setWallpaperDetermined(const QString& file, Placement placement) {
+        setWallpaper(file, placement);
+    }
     // Sets the colour shown where no picture covers the desktop.
     virtual void setBackgroundColor(QColor color) = 0;
     // The desktop's current background colour, when the desktop keeps one.

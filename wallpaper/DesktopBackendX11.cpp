@@ -1,9 +1,12 @@
 #include "wallpaper/DesktopBackendX11.h"
 
 #include "app/platform/Errors.h"
+#include "wallpaper/PlacementRule.h"
 
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QPainter>
+#include <QScreen>
 
 #include <xcb/xcb.h>
 
@@ -123,11 +126,44 @@ QImage readPicture(const QString& file) {
     return picture;
 }
 
+// Qt keeps the monitors RandR reports, and follows their changes.
+QList<QRect> qtMonitors() {
+    QList<QRect> monitors;
+    if (!qGuiApp || QGuiApplication::platformName() != QLatin1String("xcb"))
+        return monitors;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const qreal ratio = screen->devicePixelRatio();
+        const QRect area = screen->geometry();
+        monitors.append(QRect(area.topLeft() * ratio, area.size() * ratio));
+    }
+    return monitors;
+}
+
+void draw(QPainter& painter, QSize area, const QImage& picture, Placement placement) {
+    switch (placement) {
+    case Placement::Center:
+        painter.drawImage(
+            QPoint((area.width() - picture.width()) / 2, (area.height() - picture.height()) / 2),
+            picture);
+        break;
+    case Placement::Tile:
+        for (int y = 0; y < area.height(); y += picture.height())
+            for (int x = 0; x < area.width(); x += picture.width())
+                painter.drawImage(QPoint(x, y), picture);
+        break;
+    case Placement::Stretch:
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRect(QPoint(0, 0), area), picture);
+        break;
+    }
+}
+
 } // namespace
 
-DesktopBackendX11::DesktopBackendX11(QString display, QString note)
+DesktopBackendX11::DesktopBackendX11(QString display, QString note, Monitors monitors)
     : m_display(std::move(display))
-    , m_note(std::move(note)) {}
+    , m_note(std::move(note))
+    , m_monitors(monitors ? std::move(monitors) : Monitors(qtMonitors)) {}
 
 QString DesktopBackendX11::name() const {
     const QString name = QStringLiteral("X11 root window");
@@ -136,34 +172,52 @@ QString DesktopBackendX11::name() const {
 
 QImage DesktopBackendX11::compose(QSize screen, QColor fill, const QImage& picture,
                                   Placement placement) {
+    return composeMonitors(screen, {}, fill, picture, placement, false);
+}
+
+QImage DesktopBackendX11::composeMonitors(QSize screen, const QList<QRect>& monitors, QColor fill,
+                                          const QImage& picture, Placement placement,
+                                          bool determined) {
     QImage image(screen, QImage::Format_RGB32);
     image.fill(fill);
     if (picture.isNull() || screen.isEmpty())
         return image;
     QPainter painter(&image);
-    switch (placement) {
-    case Placement::Center:
-        painter.drawImage(QPoint((screen.width() - picture.width()) / 2,
-                                 (screen.height() - picture.height()) / 2),
-                          picture);
-        break;
-    case Placement::Tile:
-        for (int y = 0; y < screen.height(); y += picture.height())
-            for (int x = 0; x < screen.width(); x += picture.width())
-                painter.drawImage(QPoint(x, y), picture);
-        break;
-    case Placement::Stretch:
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRect(QPoint(0, 0), screen), picture);
-        break;
+    const QRect whole(QPoint(0, 0), screen);
+    QList<QRect> areas;
+    for (const QRect& monitor : monitors)
+        if (const QRect area = monitor & whole; !area.isEmpty())
+            areas.append(area);
+    if (areas.isEmpty())
+        areas.append(whole);
+    for (const QRect& area : areas) {
+        const MonitorPlacement placed =
+            placeOnMonitor(picture.size(), area.size(), placement, determined);
+        const bool rescale =
+            placed.placement != Placement::Stretch && placed.size != picture.size();
+        painter.save();
+        painter.setClipRect(area);
+        painter.translate(area.topLeft());
+        draw(painter, area.size(), rescale ? scaledPicture(picture, placed.size) : picture,
+             placed.placement);
+        painter.restore();
     }
     return image;
 }
 
 void DesktopBackendX11::setWallpaper(const QString& file, Placement placement) {
-    publish(readPicture(file), placement);
+    show(file, placement, false);
+}
+
+void DesktopBackendX11::setWallpaperDetermined(const QString& file, Placement placement) {
+    show(file, placement, true);
+}
+
+void DesktopBackendX11::show(const QString& file, Placement placement, bool determined) {
+    publish(readPicture(file), placement, determined);
     m_file = file;
     m_placement = placement;
+    m_determined = determined;
 }
 
 void DesktopBackendX11::setBackgroundColor(QColor color) {
@@ -177,7 +231,7 @@ void DesktopBackendX11::setBackgroundColor(QColor color) {
     QImage picture;
     if (!m_file.isEmpty())
         picture = QImageReader(m_file).read();
-    publish(picture, m_placement);
+    publish(picture, m_placement, m_determined);
 }
 
 void DesktopBackendX11::assumeWallpaper(const QString& file, Placement placement) {
@@ -203,7 +257,7 @@ void DesktopBackendX11::assumeBackgroundColor(QColor color) {
     m_color = color;
 }
 
-void DesktopBackendX11::publish(const QImage& picture, Placement placement) {
+void DesktopBackendX11::publish(const QImage& picture, Placement placement, bool determined) {
     int screenNumber = 0;
     const QByteArray displayName = m_display.toLocal8Bit();
     const Connection connection(
@@ -223,7 +277,8 @@ void DesktopBackendX11::publish(const QImage& picture, Placement placement) {
 
     const std::uint16_t width = screen->width_in_pixels;
     const std::uint16_t height = screen->height_in_pixels;
-    const QImage image = compose(QSize(width, height), m_color, picture, placement);
+    const QImage image = composeMonitors(QSize(width, height), m_monitors(), m_color, picture,
+                                         placement, determined);
     const QByteArray pixels = serverPixels(
         image, *visual, xcb_get_setup(c)->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST);
 

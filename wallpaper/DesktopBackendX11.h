@@ -3,18 +3,26 @@
 #include "wallpaper/DesktopBackend.h"
 
 #include <QImage>
+#include <QList>
+#include <QRect>
+
+#include <functional>
 
 // Any other X11 session: we draw the whole root background ourselves into a pixmap that outlives
 // our connection, and publish it as _XROOTPMAP_ID and ESETROOT_PMAP_ID for pseudo-transparent
 // programs and for the next setter, who frees it.
 class DesktopBackendX11 : public DesktopBackend {
 public:
+    // The monitors' areas on the root window, as RandR reports them; none: the whole screen.
+    using Monitors = std::function<QList<QRect>()>;
+
     // display: the X display name ("" uses DISPLAY); note: why this session got the root window
-    // (an unknown desktop), shown in the name.
-    explicit DesktopBackendX11(QString display, QString note = {});
+    // (an unknown desktop), shown in the name; monitors: the default asks Qt, which reads RandR.
+    explicit DesktopBackendX11(QString display, QString note = {}, Monitors monitors = {});
 
     QString name() const override;
     void setWallpaper(const QString& file, Placement placement) override;
+    void setWallpaperDetermined(const QString& file, Placement placement) override;
     void setBackgroundColor(QColor color) override;
     std::optional<QColor> backgroundColor() const override;
     void assumeBackgroundColor(QColor color) override;
@@ -22,9 +30,14 @@ public:
 
     // The screen as we draw it: the fill, and the picture placed on it.
     static QImage compose(QSize screen, QColor fill, const QImage& picture, Placement placement);
+    // The same with the picture placed on each monitor by itself (placeOnMonitor), the fill
+    // around each; no monitors: the whole screen is one.
+    static QImage composeMonitors(QSize screen, const QList<QRect>& monitors, QColor fill,
+                                  const QImage& picture, Placement placement, bool determined);
 
 private:
-    void publish(const QImage& picture, Placement placement);
+    void publish(const QImage& picture, Placement placement, bool determined);
+    void show(const QString& file, Placement placement, bool determined);
     // Whether some program has published a root pixmap.
     bool hasRootPixmap() const;
 
@@ -33,4 +46,6 @@ private:
     QColor m_color = Qt::black;
     QString m_file;
     Placement m_placement = Placement::Center;
+    bool m_determined = false;
+    Monitors m_monitors;
 };

@@ -30,6 +30,18 @@ std::optional<QSize> sizeFixTarget(double height, double width, QSize screen) {
     return QSize(side(screenHeight * ratio), screen.height());
 }
 
+MonitorPlacement placeOnMonitor(QSize picture, QSize monitor, Placement placement,
+                                bool determined) {
+    if (!determined)
+        return {placement, picture};
+    const PlacementDecision decision = decidePlacement(picture, monitor);
+    if (decision.word == QLatin1String("Tile"))
+        return {Placement::Tile, picture};
+    if (decision.word == QLatin1String("Stretch"))
+        return {Placement::Stretch, monitor};
+    return {Placement::Center, decision.scaledSize.value_or(picture)};
+}
+
 QImage scaledPicture(const QImage& picture, QSize size) {
     const QImage scaled = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (!isGreyIndexed(picture) || scaled.isNull())

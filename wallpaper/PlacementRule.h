@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wallpaper/DesktopBackend.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -30,3 +32,16 @@ std::optional<QSize> sizeFixTarget(double height, double width, QSize screen);
 // The picture drawn smoothly into the new size. A grey palette picture stays 8-bit grey; a
 // colour one comes back at 24 or 32 bits, as Qt scales it (image.bmp gets 24 either way).
 QImage scaledPicture(const QImage& picture, QSize size);
+
+// How a picture goes on one monitor of several: the placement, and the size it is drawn at.
+struct MonitorPlacement {
+    Placement placement = Placement::Center;
+    QSize size;
+
+    bool operator==(const MonitorPlacement&) const = default;
+};
+
+// A chosen placement applies to every monitor alike, the picture at its own size. A placement
+// the automatic rule determined for the primary screen is decided again for each monitor's own
+// size: a picture SizeFix would rescale is drawn at that monitor's SizeFix size.
+MonitorPlacement placeOnMonitor(QSize picture, QSize monitor, Placement placement, bool determined);

@@ -28,8 +28,10 @@ public:
     // Shows the file as the desktop wallpaper, placed as the "WallpaperStyle" and
     // "TileWallpaper" values under "\Control Panel\Desktop" say. The file may have been
     // rewritten at the same path since the last call: the desktop shows the new content.
-    // Failures of the desktop are reported as AppError.
-    virtual void setWallpaper(const QString& file) = 0;
+    // Failures of the desktop are reported as AppError. determined: the placement is the one
+    // the automatic rule chose for the primary screen; where the picture is placed on each
+    // monitor by us, the rule decides again for each monitor's size.
+    virtual void setWallpaper(const QString& file, bool determined) = 0;
     // Sets the desktop's background colour, packed 0x00BBGGRR.
     virtual void setDesktopColor(std::uint32_t color) = 0;
     // The desktop's warning sound, without waiting for it to end.

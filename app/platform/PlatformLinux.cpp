@@ -104,8 +104,11 @@ Placement PlatformLinux::storedPlacement() const {
         reg.readString(RegistryKeys::Desktop, QStringLiteral("TileWallpaper")));
 }
 
-void PlatformLinux::setWallpaper(const QString& file) {
-    m_desktop->setWallpaper(file, storedPlacement());
+void PlatformLinux::setWallpaper(const QString& file, bool determined) {
+    if (determined)
+        m_desktop->setWallpaperDetermined(file, storedPlacement());
+    else
+        m_desktop->setWallpaper(file, storedPlacement());
 }
 
 void PlatformLinux::setDesktopColor(std::uint32_t color) {

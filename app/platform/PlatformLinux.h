@@ -21,7 +21,7 @@ public:
     QString dataFolder() override;
     QSize screenSize() const override;
     std::uint32_t nextRandom() override;
-    void setWallpaper(const QString& file) override;
+    void setWallpaper(const QString& file, bool determined) override;
     void setDesktopColor(std::uint32_t color) override;
     void playWarningSound() override;
     void openAddress(const QString& address) override;

@@ -336,6 +336,7 @@ void TestWallpaperCommands::determinePos() {
     const FakePlatform::WallpaperCall& call = rig.platform.wallpaperCalls[0];
     QCOMPARE(call.wallpaperStyle, style);
     QCOMPARE(call.tileWallpaper, tile);
+    QVERIFY(call.determined);
     QCOMPARE(factsOf(call.fileBytes), (BmpFacts{placed.width(), placed.height(), 24}));
     QCOMPARE(rig.form->preview.size(), placed);
     QCOMPARE(rig.form->Image1->image().size(), placed);
@@ -353,6 +354,7 @@ void TestWallpaperCommands::tiledAfterDetermineTilesTheRescaledCopy() {
     rig.form->Tiled1->trigger();
     QCOMPARE(rig.platform.wallpaperCalls.size(), size_t(2));
     QCOMPARE(rig.platform.wallpaperCalls[1].tileWallpaper, QStringLiteral("1"));
+    QVERIFY(!rig.platform.wallpaperCalls[1].determined);
     QCOMPARE(factsOf(rig.platform.wallpaperCalls[1].fileBytes), (BmpFacts{1024, 512, 24}));
 }
 

@@ -10,14 +10,15 @@ QString FakePlatform::dataFolder() {
     return dir.path();
 }
 
-void FakePlatform::setWallpaper(const QString& file) {
+void FakePlatform::setWallpaper(const QString& file, bool determined) {
     QFile f(file);
     QByteArray bytes;
     if (f.open(QIODevice::ReadOnly))
         bytes = f.readAll();
     wallpaperCalls.push_back(
         {file, store.readString(RegistryKeys::Desktop, QStringLiteral("WallpaperStyle")),
-         store.readString(RegistryKeys::Desktop, QStringLiteral("TileWallpaper")), bytes});
+         store.readString(RegistryKeys::Desktop, QStringLiteral("TileWallpaper")), bytes,
+         determined});
 }
 
 void FakePlatform::writeImagesDb(const QByteArray& bytes) {

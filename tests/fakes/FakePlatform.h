@@ -20,7 +20,7 @@ public:
     QString dataFolder() override;
     QSize screenSize() const override { return screen; }
     std::uint32_t nextRandom() override { return random() >> 1; }
-    void setWallpaper(const QString& file) override;
+    void setWallpaper(const QString& file, bool determined) override;
     void setDesktopColor(std::uint32_t color) override { desktopColors.push_back(color); }
     void playWarningSound() override { ++warningSounds; }
     void openAddress(const QString& address) override { openedAddresses.append(address); }
@@ -39,6 +39,7 @@ public:
         QString wallpaperStyle;
         QString tileWallpaper;
         QByteArray fileBytes; // the file as it was when the desktop was told
+        bool determined = false;
     };
     std::vector<WallpaperCall> wallpaperCalls;
     std::vector<std::uint32_t> desktopColors;

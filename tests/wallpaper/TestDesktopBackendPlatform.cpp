@@ -88,7 +88,7 @@ private Q_SLOTS:
         picture.fill(qRgb(255, 0, 0));
         const QString file = platform.dataFolder() + QStringLiteral("/image.bmp");
         QVERIFY(picture.save(file, "BMP"));
-        platform.setWallpaper(file);
+        platform.setWallpaper(file, false);
         QCOMPARE(rootPixel(0, 0), qRgb(0, 128, 0));
         QCOMPARE(rootPixel(20, 15), qRgb(255, 0, 0));
     }

@@ -14,6 +14,8 @@ private Q_SLOTS:
     void decide();
     void sizeFixTarget_data();
     void sizeFixTarget();
+    void placeOnMonitor_data();
+    void placeOnMonitor();
     void scaledColourPicture();
     void scaledGreyPictureStays8Bit();
     void wordsRoundTripThroughDesktopValues_data();
@@ -78,6 +80,51 @@ void TestPlacementRule::decide() {
     QCOMPARE(d.word, word);
     QCOMPARE(d.viaSizeFix, viaSizeFix);
     QCOMPARE(d.scaledSize, scaled);
+}
+
+void TestPlacementRule::placeOnMonitor_data() {
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<QSize>("monitor");
+    QTest::addColumn<Placement>("placement");
+    QTest::addColumn<bool>("determined");
+    QTest::addColumn<Placement>("placed");
+    QTest::addColumn<QSize>("size");
+    using P = Placement;
+    const QSize big(1920, 1080);
+    const QSize small(800, 600);
+    // image.bmp as the rule left it for a 1024 x 768 primary screen, on other monitors.
+    QTest::newRow("rescaled wide, larger monitor keeps it")
+        << QSize(1024, 512) << big << P::Center << true << P::Center << QSize(1024, 512);
+    QTest::newRow("rescaled wide, smaller monitor shrinks it")
+        << QSize(1024, 512) << small << P::Center << true << P::Center << QSize(800, 400);
+    QTest::newRow("rescaled tall, smaller monitor shrinks it")
+        << QSize(480, 768) << small << P::Center << true << P::Center << QSize(375, 600);
+    QTest::newRow("the primary itself: unchanged")
+        << QSize(1024, 512) << QSize(1024, 768) << P::Center << true << P::Center
+        << QSize(1024, 512);
+    QTest::newRow("small picture tiles everywhere")
+        << QSize(300, 200) << small << P::Tile << true << P::Tile << QSize(300, 200);
+    QTest::newRow("screen-like picture stretches to each monitor")
+        << QSize(800, 600) << big << P::Stretch << true << P::Stretch << big;
+    // Chosen placements never change with the monitor: Center stays at the picture's size.
+    QTest::newRow("chosen Center larger than the monitor")
+        << QSize(1024, 512) << small << P::Center << false << P::Center << QSize(1024, 512);
+    QTest::newRow("chosen Tile of a large picture")
+        << QSize(2000, 1000) << small << P::Tile << false << P::Tile << QSize(2000, 1000);
+    QTest::newRow("chosen Stretch")
+        << QSize(300, 200) << big << P::Stretch << false << P::Stretch << QSize(300, 200);
+}
+
+void TestPlacementRule::placeOnMonitor() {
+    QFETCH(QSize, picture);
+    QFETCH(QSize, monitor);
+    QFETCH(Placement, placement);
+    QFETCH(bool, determined);
+    QFETCH(Placement, placed);
+    QFETCH(QSize, size);
+    const MonitorPlacement result = ::placeOnMonitor(picture, monitor, placement, determined);
+    QCOMPARE(result.placement, placed);
+    QCOMPARE(result.size, size);
 }
 
 void TestPlacementRule::sizeFixTarget_data() {
