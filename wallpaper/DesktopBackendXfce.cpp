@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -109,23 +110,39 @@ int DesktopBackendXfce::imageStyle(Placement placement) {
     return 1;
 }
 
+// xfwm4's number of workspaces; one when it does not say.
+int workspaceCount() {
+    const QDBusMessage reply =
+        call(QStringLiteral("GetProperty"),
+             {QStringLiteral("xfwm4"), QStringLiteral("/general/workspace_count")});
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return 1;
+    bool ok = false;
+    const int count = reply.arguments().constFirst().value<QDBusVariant>().variant().toInt(&ok);
+    // A value no one would configure is no reason to write thousands of properties.
+    return ok && count >= 1 && count <= 64 ? count : 1;
+}
+
 // The workspace folders of every monitor xfdesktop knows, named ("monitorHDMI-1") and numbered
-// ("monitor0") alike; for a desktop configured never, those of the connected monitors.
+// ("monitor0") alike, and those of each connected monitor it has none for yet, for every
+// workspace: xfdesktop shows the entry of the workspace and monitor at hand.
 QStringList DesktopBackendXfce::workspacePaths() const {
     static const QRegularExpression workspace(
-        QStringLiteral("^(/backdrop/screen\\d+/monitor[^/]+/workspace\\d+)/[^/]+$"));
+        QStringLiteral("^(/backdrop/screen\\d+/monitor[^/]+/workspace(\\d+))/[^/]+$"));
     std::set<QString> paths;
+    int workspaces = workspaceCount();
     const QVariantMap properties = backdropProperties();
     for (auto it = properties.cbegin(); it != properties.cend(); ++it)
-        if (const auto match = workspace.match(it.key()); match.hasMatch())
+        if (const auto match = workspace.match(it.key()); match.hasMatch()) {
             paths.insert(match.captured(1));
-    if (paths.empty()) {
-        const QStringList monitors = m_monitorNames();
-        if (monitors.isEmpty())
-            throw AppError(QStringLiteral("XFCE knows no monitor to put the wallpaper on."));
-        for (const QString& monitor : monitors)
-            paths.insert(QStringLiteral("/backdrop/screen0/monitor%1/workspace0").arg(monitor));
-    }
+            workspaces = std::max(workspaces, std::min(64, match.captured(2).toInt() + 1));
+        }
+    for (const QString& monitor : m_monitorNames())
+        for (int i = 0; i < workspaces; ++i)
+            paths.insert(
+                QStringLiteral("/backdrop/screen0/monitor%1/workspace%2").arg(monitor).arg(i));
+    if (paths.empty())
+        throw AppError(QStringLiteral("XFCE knows no monitor to put the wallpaper on."));
     return QStringList(paths.begin(), paths.end());
 }
 

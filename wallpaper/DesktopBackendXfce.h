@@ -7,8 +7,8 @@
 #include <functional>
 
 // XFCE: the xfce4-desktop channel of xfconf over the session bus. Every monitor and workspace
-// the desktop knows gets the picture; a desktop that knows none gets entries for the connected
-// monitors.
+// the desktop knows gets the picture, and so does each connected monitor it has no entry for yet,
+// on every workspace.
 class DesktopBackendXfce : public DesktopBackend {
 public:
     using MonitorNames = std::function<QStringList()>;

@@ -116,34 +116,52 @@ private Q_SLOTS:
         QFETCH(Placement, placement);
         QFETCH(QString, style);
         reseed();
-        DesktopBackendXfce backend([] { return QStringList{QStringLiteral("unused")}; });
+        // HDMI-2 is known already; DP-3 was plugged in since and has no entry yet.
+        DesktopBackendXfce backend([] {
+            return QStringList{QStringLiteral("HDMI-2"), QStringLiteral("DP-3")};
+        });
         backend.setWallpaper(m_file, placement);
-        for (const QString& path : SeededWorkspaces) {
+        const QStringList all =
+            SeededWorkspaces +
+            QStringList{QStringLiteral("/backdrop/screen0/monitorDP-3/workspace0"),
+                        QStringLiteral("/backdrop/screen0/monitorDP-3/workspace1")};
+        for (const QString& path : all) {
             QCOMPARE(get(path + QStringLiteral("/last-image")), m_file);
             QCOMPARE(get(path + QStringLiteral("/image-style")), style);
             QCOMPARE(get(path + QStringLiteral("/backdrop-cycle-enable")), QStringLiteral("false"));
         }
-        // Only the monitors the desktop knows: none invented.
-        QCOMPARE(get(QStringLiteral("/backdrop/screen0/monitorunused/workspace0/last-image")),
+        // The desktop has two workspaces: none invented.
+        QCOMPARE(get(QStringLiteral("/backdrop/screen0/monitorDP-3/workspace2/last-image")),
                  QStringLiteral("<missing>"));
     }
 
-    // A desktop never configured gets an entry for each connected monitor.
+    // A desktop never configured gets an entry for each connected monitor on each of the
+    // window manager's workspaces.
     void freshDesktopGetsConnectedMonitors() {
         QProcess::execute(QStringLiteral("xfconf-query"),
                           {QStringLiteral("-c"), Channel, QStringLiteral("-p"),
                            QStringLiteral("/backdrop"), QStringLiteral("-r"),
                            QStringLiteral("-R")});
+        QProcess::execute(QStringLiteral("xfconf-query"),
+                          {QStringLiteral("-c"), QStringLiteral("xfwm4"), QStringLiteral("-p"),
+                           QStringLiteral("/general/workspace_count"), QStringLiteral("-n"),
+                           QStringLiteral("-t"), QStringLiteral("int"), QStringLiteral("-s"),
+                           QStringLiteral("3")});
         DesktopBackendXfce backend([] {
             return QStringList{QStringLiteral("eDP-1"), QStringLiteral("DP-2")};
         });
         backend.setWallpaper(m_file, Placement::Tile);
-        for (const char* monitor : {"eDP-1", "DP-2"}) {
-            const QString path = QStringLiteral("/backdrop/screen0/monitor%1/workspace0")
-                                     .arg(QLatin1String(monitor));
-            QCOMPARE(get(path + QStringLiteral("/last-image")), m_file);
-            QCOMPARE(get(path + QStringLiteral("/image-style")), QStringLiteral("2"));
-        }
+        QProcess::execute(QStringLiteral("xfconf-query"),
+                          {QStringLiteral("-c"), QStringLiteral("xfwm4"), QStringLiteral("-p"),
+                           QStringLiteral("/general/workspace_count"), QStringLiteral("-r")});
+        for (const char* monitor : {"eDP-1", "DP-2"})
+            for (int workspace = 0; workspace < 3; ++workspace) {
+                const QString path = QStringLiteral("/backdrop/screen0/monitor%1/workspace%2")
+                                         .arg(QLatin1String(monitor))
+                                         .arg(workspace);
+                QCOMPARE(get(path + QStringLiteral("/last-image")), m_file);
+                QCOMPARE(get(path + QStringLiteral("/image-style")), QStringLiteral("2"));
+            }
     }
 
     // The same name again must reach xfdesktop as a change, or it keeps the old picture.
