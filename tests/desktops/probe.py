@@ -5,6 +5,7 @@ watch BMP COUNT POINTS...   waits for COUNT rewrites of BMP whose picture differ
                             shown before, and checks each shows within 2 s.
 once BMP POINTS...          waits for the next rewrite and checks it shows within 2 s.
 pixels POINTS...            prints the colour at each point.
+swatch X Y WIDTH            prints the middle of the longest run of one colour in that row.
 
 A point is X,Y=WANT, WANT being "left" (the colour of the picture's left half), "right" (its right
 half) or a colour "#rrggbb"; "!WANT" is anything else. X,Y=tile checks the whole row Y from X on:
@@ -203,6 +204,16 @@ def main(argv):
         return watch(argv[1], int(argv[2]), parse_points(argv[3:]), True)
     if len(argv) >= 2 and argv[0] == "once":
         return watch(argv[1], 1, parse_points(argv[2:]), False)
+    if len(argv) == 4 and argv[0] == "swatch":
+        x, y, width = (int(v) for v in argv[1:])
+        pixels = row(x, y, width)
+        best, start = (0, 0), 0
+        for i in range(1, width + 1):
+            if i == width or pixels[i] != pixels[start]:
+                best = max(best, (i - start, start))
+                start = i
+        print(x + best[1] + best[0] // 2, y)
+        return 0
     if argv and argv[0] == "pixels":
         print(" ".join(hexed(screen_colour(x, y)) for x, y, _ in parse_points(argv[1:])))
         return 0
