@@ -5,11 +5,12 @@ watch BMP COUNT POINTS...   waits for COUNT rewrites of BMP whose picture differ
                             shown before, and checks each shows within 2 s.
 once BMP POINTS...          waits for the next rewrite and checks it shows within 2 s.
 pixels POINTS...            prints the colour at each point.
-swatch X Y WIDTH            prints the middle of the longest run of one colour in that row.
+swatch X Y WIDTH HEIGHT     prints the middle of the colour swatch in that area.
 
 A point is X,Y=WANT, WANT being "left" (the colour of the picture's left half), "right" (its right
 half) or a colour "#rrggbb"; "!WANT" is anything else. X,Y=tile checks the whole row Y from X on:
-the picture's two halves repeat across it, from wherever the first tile starts. Prints one line per rewrite; exits 1 on a rewrite not shown.
+the picture's two halves repeat across it, from wherever the first tile starts.
+Prints one line per rewrite; exits 1 on a rewrite not shown.
 """
 import ctypes
 import os
@@ -199,20 +200,33 @@ def watch(path, count, points, distinct):
     return 0
 
 
+def swatch(x, y, width, height):
+    """The middle of the colour swatch in that area: a square of one colour, 18 to 30 wide."""
+    seen = {}
+    for line in range(y, y + height):
+        pixels = row(x, line, width)
+        start = 0
+        for i in range(1, width + 1):
+            if i == width or pixels[i] != pixels[start]:
+                if 18 <= i - start <= 30:
+                    key = (start, i - start, pixels[start])
+                    first, rows = seen.get(key, (line, 0))
+                    seen[key] = (first, rows + 1)
+                start = i
+    (start, length, _), (first, rows) = max(seen.items(), key=lambda item: item[1][1],
+                                            default=((0, 0, None), (y, 0)))
+    if rows < 15:
+        sys.exit("probe: no colour swatch found")
+    return x + start + length // 2, first + rows // 2
+
+
 def main(argv):
     if len(argv) >= 3 and argv[0] == "watch":
         return watch(argv[1], int(argv[2]), parse_points(argv[3:]), True)
     if len(argv) >= 2 and argv[0] == "once":
         return watch(argv[1], 1, parse_points(argv[2:]), False)
-    if len(argv) == 4 and argv[0] == "swatch":
-        x, y, width = (int(v) for v in argv[1:])
-        pixels = row(x, y, width)
-        best, start = (0, 0), 0
-        for i in range(1, width + 1):
-            if i == width or pixels[i] != pixels[start]:
-                best = max(best, (i - start, start))
-                start = i
-        print(x + best[1] + best[0] // 2, y)
+    if len(argv) == 5 and argv[0] == "swatch":
+        print(*swatch(*(int(v) for v in argv[1:])))
         return 0
     if argv and argv[0] == "pixels":
         print(" ".join(hexed(screen_colour(x, y)) for x, y, _ in parse_points(argv[1:])))
