@@ -34,7 +34,8 @@ wait_until() {
 Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1664x768x24 3>"$root/display" >/dev/null 2>&1 &
 pids=$!
 wait_until '[ -s "$root/display" ]' 10 || fail "Xvfb did not start"
-export DISPLAY=:$(cat "$root/display")
+DISPLAY=:$(cat "$root/display")
+export DISPLAY
 xrandr --setmonitor left 1024/271x768/203+0+0 screen >/dev/null &&
     xrandr --setmonitor right 640/169x480/127+1024+0 none >/dev/null || fail "xrandr --setmonitor"
 export HOME=$root/home XDG_CONFIG_HOME=$root/home/config XDG_DATA_HOME=$root/home/data \
