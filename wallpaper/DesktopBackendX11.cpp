@@ -129,7 +129,9 @@ QImage readPicture(const QString& file) {
 // Qt keeps the monitors RandR reports, and follows their changes.
 QList<QRect> qtMonitors() {
     QList<QRect> monitors;
-    if (!qGuiApp || QGuiApplication::platformName() != QLatin1String("xcb"))
+    // qGuiApp would cast a plain QCoreApplication blindly.
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ||
+        QGuiApplication::platformName() != QLatin1String("xcb"))
         return monitors;
     for (const QScreen* screen : QGuiApplication::screens()) {
         const qreal ratio = screen->devicePixelRatio();

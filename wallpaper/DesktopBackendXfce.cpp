@@ -83,7 +83,8 @@ std::optional<QColor> colorOf(const QVariant& value) {
 
 QStringList qtScreenNames() {
     QStringList names;
-    if (qGuiApp)
+    // qGuiApp would cast a plain QCoreApplication blindly.
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         for (const QScreen* screen : QGuiApplication::screens())
             names.append(screen->name());
     return names;
