@@ -195,6 +195,12 @@ private:
     void selectByFileName(const QString& path);
     void pickDuringTick();
     void tellRotationProblem(const QString& key, const QString& text);
+    // The preview bitmap at full size, decoded again if it was released; its size without
+    // decoding.
+    const QImage& fullPicture();
+    QSize pictureSize() const;
+    void releaseFullPictureLater();
+    void releaseFullPicture();
 
     Platform& m_platform;
     UserDialogs& m_dialogs;
@@ -207,6 +213,16 @@ private:
     // The list as read, when a NUL byte left the rest of images.db unread: Exit then keeps the
     // file as it is unless the list was changed.
     std::optional<QStringList> m_listCutAtNul;
+    // A large picture is not kept between commands: once the command that decoded it is done,
+    // the preview keeps a screen-sized copy and the file it came from, to decode it again
+    // when a command needs the picture itself (see fullPicture()).
+    struct PictureSource {
+        QString path; // empty when the preview is no decoded file (empty, or SizeFix's copy)
+        bool jpeg = false;
+        bool released = false;
+        QSize size; // the full size, while released
+    } m_pictureSource;
+    QTimer* m_releaseTimer = nullptr;
 };
 
 // Enables or disables a group of widgets and menu actions together.

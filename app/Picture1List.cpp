@@ -71,6 +71,7 @@ void TForm1::Reset() {
     setGroupEnabled(listStateControls(), false);
     Label9->show();
     preview = QImage();
+    m_pictureSource = {};
     Image1->setImage(preview);
     setWindowTitle(QStringLiteral("Tessary"));
     Image1->setToolTip(QStringLiteral("No Images to Display"));

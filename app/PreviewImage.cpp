@@ -1,5 +1,7 @@
 #include "app/PreviewImage.h"
 
+#include "wallpaper/AreaScale.h"
+
 #include <QContextMenuEvent>
 #include <QPainter>
 
@@ -28,8 +30,11 @@ void PreviewImage::rescale() {
     QImage reduced = m_image;
     if (m_image.width() > 4 * shown.width())
         reduced = m_image.scaled(shown * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    m_scaled =
-        QPixmap::fromImage(reduced.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    // Averaged as Qt's smooth scaling does, without its copy of the picture at 32 bits.
+    QImage smooth = areaScaled(reduced, shown);
+    if (smooth.isNull())
+        smooth = reduced.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    m_scaled = QPixmap::fromImage(smooth);
 }
 
 void PreviewImage::resizeEvent(QResizeEvent*) {

@@ -17,11 +17,16 @@
 
 #include <cstdlib>
 #include <exception>
+#include <malloc.h>
 #include <memory>
 #include <optional>
 
 int main(int argc, char* argv[]) {
     const QByteArray launchId = StartupFeedback::launchId();
+    // Pictures are large and come and go at every pick: blocks from a megabyte up are mapped on
+    // their own and given back when freed, whatever sizes came before (glibc would otherwise
+    // raise this bound after freeing a large picture and keep later ones in its heap).
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessary"));
     QApplication::setApplicationVersion(QStringLiteral("0.2"));

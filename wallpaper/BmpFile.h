@@ -5,11 +5,12 @@
 
 class QIODevice;
 
-// Writes the picture as a standard BMP (BITMAPINFOHEADER, bottom-up rows, no compression):
-// 24 bits per pixel for colour, 8 bits with its palette for 8-bit pictures, as Qt's own BMP
-// writer does for each format. Pictures already holding BMP rows (Format_BGR888) are written
-// straight from their scanlines, which Qt's writer would first copy to 32 bits; the bytes are
-// the same. Returns false when the device refuses the data.
+// Writes the picture as a standard BMP (BITMAPINFOHEADER, bottom-up rows, no compression) at
+// the depth its format stands for: 24 bits per pixel for Format_BGR888, 32 (blue, green, red,
+// a zero byte) for the 32-bit formats, and what Qt's own BMP writer makes of any other
+// (8 bits with its palette for 8-bit pictures). The 24-bit file holds the same bytes Qt's writer
+// gives; ours skips its copy of the picture to 32 bits. Returns false when the device refuses
+// the data.
 bool writeBmp(const QImage& image, QIODevice& device);
 
 // Replaces the file whole with the picture as BMP (temporary file in the same folder, then

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QString>
 
 #include <optional>
@@ -18,6 +19,18 @@ public:
     // Shows the picture file as wallpaper. The same path may hold a rewritten file: the desktop
     // must show the new content. Throws AppError when the desktop refuses.
     virtual void setWallpaper(const QString& file, Placement placement) = 0;
+    // As setWallpaper (setWallpaperDetermined when determined), with the picture the file has
+    // just been written from, in memory. A backend that draws the wallpaper itself takes it from
+    // here: reading the file back would cost a second copy, and may fail for a picture larger
+    // than Qt's reader allows.
+    virtual void setWallpaperPicture(const QString& file, Placement placement, bool determined,
+                                     const QImage& picture) {
+        Q_UNUSED(picture);
+        if (determined)
+            setWallpaperDetermined(file, placement);
+        else
+            setWallpaper(file, placement);
+    }
     // The same for a placement the automatic rule determined for the primary screen: a backend
     // that places the picture on each monitor itself decides again for each monitor's size.
     virtual void setWallpaperDetermined(const QString& file, Placement placement) {

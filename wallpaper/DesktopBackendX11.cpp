@@ -1,6 +1,8 @@
 #include "wallpaper/DesktopBackendX11.h"
 
 #include "app/platform/Errors.h"
+#include "wallpaper/AreaScale.h"
+#include "wallpaper/PictureLoader.h"
 #include "wallpaper/PlacementRule.h"
 
 #include <QGuiApplication>
@@ -119,6 +121,8 @@ QByteArray serverPixels(const QImage& image, const xcb_visualtype_t& visual, boo
 
 QImage readPicture(const QString& file) {
     QImageReader reader(file);
+    // Any picture we decode may have been written there, not only those under Qt's default.
+    reader.setAllocationLimit(int(MaxDecodedBytes >> 20));
     QImage picture = reader.read();
     if (picture.isNull())
         throw AppError(QStringLiteral("The wallpaper file \"%1\" cannot be read: %2")
@@ -141,21 +145,51 @@ QList<QRect> qtMonitors() {
     return monitors;
 }
 
-void draw(QPainter& painter, QSize area, const QImage& picture, Placement placement) {
+// Draws the picture into one area of the screen image, clipped to it. Only the part of the
+// picture that can show is converted for drawing: for a large picture that is a screen's worth,
+// not the whole picture.
+void draw(QImage& image, QPainter& painter, QRect area, const QImage& picture,
+          Placement placement) {
+    painter.setClipRect(area);
+    // A picture of the area's own size is placed the same stretched or centred.
+    if (placement == Placement::Stretch && picture.size() == area.size())
+        placement = Placement::Center;
     switch (placement) {
-    case Placement::Center:
-        painter.drawImage(
-            QPoint((area.width() - picture.width()) / 2, (area.height() - picture.height()) / 2),
-            picture);
+    case Placement::Center: {
+        const QPoint at = area.topLeft() + QPoint((area.width() - picture.width()) / 2,
+                                                  (area.height() - picture.height()) / 2);
+        const QRect shown = QRect(at, picture.size()) & area & image.rect();
+        if (shown.isEmpty())
+            break;
+        if (picture.format() == QImage::Format_BGR888) {
+            // The common case, converted straight into the screen's rows.
+            for (int y = shown.top(); y <= shown.bottom(); ++y) {
+                const uchar* in =
+                    picture.constScanLine(y - at.y()) + qsizetype(shown.left() - at.x()) * 3;
+                auto* out = reinterpret_cast<QRgb*>(image.scanLine(y)) + shown.left();
+                for (int x = 0; x < shown.width(); ++x, in += 3)
+                    out[x] = qRgb(in[2], in[1], in[0]);
+            }
+        } else {
+            painter.drawImage(shown.topLeft(), picture.copy(shown.translated(-at)));
+        }
         break;
-    case Placement::Tile:
-        for (int y = 0; y < area.height(); y += picture.height())
-            for (int x = 0; x < area.width(); x += picture.width())
-                painter.drawImage(QPoint(x, y), picture);
+    }
+    case Placement::Tile: {
+        const QImage tile =
+            picture.copy(QRect(QPoint(0, 0), picture.size().boundedTo(area.size())));
+        for (int y = area.top(); y <= area.bottom(); y += picture.height())
+            for (int x = area.left(); x <= area.right(); x += picture.width())
+                painter.drawImage(QPoint(x, y), tile);
         break;
+    }
     case Placement::Stretch:
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRect(QPoint(0, 0), area), picture);
+        // A reduction averages each screen pixel's share of the picture; an enlargement is
+        // interpolated.
+        if (!areaScaleInto(picture, image, area & image.rect())) {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(area, picture);
+        }
         break;
     }
 }
@@ -181,6 +215,8 @@ QImage DesktopBackendX11::composeMonitors(QSize screen, const QList<QRect>& moni
                                           const QImage& picture, Placement placement,
                                           bool determined) {
     QImage image(screen, QImage::Format_RGB32);
+    if (image.isNull())
+        throw AppError(QStringLiteral("Not enough memory to draw the wallpaper."));
     image.fill(fill);
     if (picture.isNull() || screen.isEmpty())
         return image;
@@ -197,12 +233,8 @@ QImage DesktopBackendX11::composeMonitors(QSize screen, const QList<QRect>& moni
             placeOnMonitor(picture.size(), area.size(), placement, determined);
         const bool rescale =
             placed.placement != Placement::Stretch && placed.size != picture.size();
-        painter.save();
-        painter.setClipRect(area);
-        painter.translate(area.topLeft());
-        draw(painter, area.size(), rescale ? scaledPicture(picture, placed.size) : picture,
+        draw(image, painter, area, rescale ? scaledPicture(picture, placed.size) : picture,
              placed.placement);
-        painter.restore();
     }
     return image;
 }
@@ -216,7 +248,12 @@ void DesktopBackendX11::setWallpaperDetermined(const QString& file, Placement pl
 }
 
 void DesktopBackendX11::show(const QString& file, Placement placement, bool determined) {
-    publish(readPicture(file), placement, determined);
+    setWallpaperPicture(file, placement, determined, readPicture(file));
+}
+
+void DesktopBackendX11::setWallpaperPicture(const QString& file, Placement placement,
+                                            bool determined, const QImage& picture) {
+    publish(picture, placement, determined);
     m_file = file;
     m_placement = placement;
     m_determined = determined;
@@ -231,8 +268,11 @@ void DesktopBackendX11::setBackgroundColor(QColor color) {
     // The fill is part of our drawing: draw the last picture again on the new colour. A picture
     // gone since is no reason to refuse the colour.
     QImage picture;
-    if (!m_file.isEmpty())
-        picture = QImageReader(m_file).read();
+    if (!m_file.isEmpty()) {
+        QImageReader reader(m_file);
+        reader.setAllocationLimit(int(MaxDecodedBytes >> 20));
+        picture = reader.read();
+    }
     publish(picture, m_placement, m_determined);
 }
 
@@ -281,8 +321,15 @@ void DesktopBackendX11::publish(const QImage& picture, Placement placement, bool
     const std::uint16_t height = screen->height_in_pixels;
     const QImage image = composeMonitors(QSize(width, height), m_monitors(), m_color, picture,
                                          placement, determined);
-    const QByteArray pixels = serverPixels(
-        image, *visual, xcb_get_setup(c)->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST);
+    // The usual server takes our own pixels as they are (blue, green, red, spare byte, as a
+    // little-endian 0x00rrggbb with the spare bits set): no converted copy then.
+    const bool msbFirst = xcb_get_setup(c)->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST;
+    const bool sameLayout = !msbFirst && visual->red_mask == 0xff0000 &&
+                            visual->green_mask == 0xff00 && visual->blue_mask == 0xff &&
+                            image.bytesPerLine() == qsizetype(width) * 4;
+    const QByteArray converted = sameLayout ? QByteArray() : serverPixels(image, *visual, msbFirst);
+    const auto* pixels = sameLayout ? image.constBits()
+                                    : reinterpret_cast<const std::uint8_t*>(converted.constData());
 
     const xcb_window_t root = screen->root;
     const xcb_pixmap_t pixmap = xcb_generate_id(c);
@@ -297,7 +344,7 @@ void DesktopBackendX11::publish(const QImage& picture, Placement placement, bool
         const int rows = std::min(bandRows, height - y);
         xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc, width, std::uint16_t(rows), 0,
                       std::int16_t(y), 0, screen->root_depth, std::uint32_t(stride * rows),
-                      reinterpret_cast<const std::uint8_t*>(pixels.constData()) + stride * y);
+                      pixels + stride * std::size_t(y));
     }
     xcb_free_gc(c, gc);
 

@@ -23,6 +23,8 @@ public:
     QString name() const override;
     void setWallpaper(const QString& file, Placement placement) override;
     void setWallpaperDetermined(const QString& file, Placement placement) override;
+    void setWallpaperPicture(const QString& file, Placement placement, bool determined,
+                             const QImage& picture) override;
     void setBackgroundColor(QColor color) override;
     std::optional<QColor> backgroundColor() const override;
     void assumeBackgroundColor(QColor color) override;

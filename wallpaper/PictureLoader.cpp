@@ -13,6 +13,9 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <utility>
+
+#include <sys/mman.h>
 
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
@@ -214,6 +217,35 @@ std::optional<BmpLayout> bmpLayout(const QByteArray& head) {
     return layout;
 }
 
+void unmapPicture(void* info) {
+    const auto* mapping = static_cast<const std::pair<void*, size_t>*>(info);
+    munmap(mapping->first, mapping->second);
+    delete mapping;
+}
+
+// A large picture's memory is touched once, page by page, as it is decoded: in pages of
+// 4 KiB that is a fault every 4 KiB, which costs a third as much as the decoding itself.
+// Mapped on its own, with huge pages where the system gives them, it is a fault every 2 MiB,
+// and it goes back to the system whole when the picture is dropped.
+QImage allocatePicture(int width, int height, QImage::Format format) {
+    const qsizetype bytesPerLine =
+        ((qsizetype(width) * (format == QImage::Format_Indexed8 ? 1 : 3)) + 3) & ~qsizetype(3);
+    const size_t bytes = size_t(bytesPerLine) * size_t(height);
+    constexpr size_t Large = size_t(4) << 20;
+    if (bytes < Large)
+        return QImage(width, height, format);
+    void* data = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (data == MAP_FAILED)
+        return {};
+    madvise(data, bytes, MADV_HUGEPAGE);
+    auto* mapping = new std::pair<void*, size_t>(data, bytes);
+    QImage image(static_cast<uchar*>(data), width, height, bytesPerLine, format, unmapPicture,
+                 mapping);
+    if (image.isNull())
+        unmapPicture(mapping);
+    return image;
+}
+
 QByteArray readWholeFile(const QString& path) {
     // A compressed file larger than the pixel limit would decode past it anyway.
     QByteArray bytes = RegularFile(path).readAll(MaxDecodedBytes);
@@ -284,7 +316,7 @@ QImage decodeJpeg(const QString& path) {
     const int bitsPerPixel = format == QImage::Format_Indexed8 ? 8 : 24;
     refuseIfTooLarge(path, width, height, bitsPerPixel);
 
-    QImage image(int(width), int(height), format);
+    QImage image = allocatePicture(int(width), int(height), format);
     if (image.isNull())
         throw AppError(QStringLiteral("Cannot load \"%1\": not enough memory for %2 x %3 pixels.")
                            .arg(displayPath(path))
@@ -324,7 +356,9 @@ QImage decodeBmp(const QString& path) {
 
     // Qt's reader neither tells a too-large picture apart from a broken file nor notices a
     // file cut short (it leaves the missing rows as they were allocated): check both here.
+    int sourceBits = 32;
     if (const std::optional<BmpLayout> layout = bmpLayout(file.peek(54))) {
+        sourceBits = layout->bitsPerPixel;
         refuseIfTooLarge(path, layout->width, layout->height, layout->decodedBitsPerPixel());
         if (layout->uncompressed()) {
             const qint64 rows = rowBytes(layout->width, layout->bitsPerPixel);
@@ -346,6 +380,13 @@ QImage decodeBmp(const QString& path) {
     if (image.isNull())
         throw AppError(QStringLiteral("Cannot load \"%1\": not a readable BMP file (%2).")
                            .arg(displayPath(path), reader.errorString()));
+    // Qt widens every colour depth to 32 bits; the format says which depth image.bmp keeps.
+    if (image.depth() == 32 && sourceBits != 32) {
+        image.convertTo(QImage::Format_BGR888);
+        if (image.isNull())
+            throw AppError(
+                QStringLiteral("Cannot load \"%1\": not enough memory.").arg(displayPath(path)));
+    }
     return image;
 }
 

@@ -18,10 +18,11 @@ inline constexpr qint64 MaxDecodedBytes = qint64(1) << 30;
 // regular file, is empty, is too large or uses a colour space we cannot show.
 QImage loadJpeg(const QString& path);
 
-// Reads a BMP file with Qt's reader, at the depth Qt keeps (Indexed8 for palette pictures,
-// RGB32 or ARGB32 otherwise). The content must be a BMP whatever else it might be. Throws
-// AppError naming the file when it cannot be opened, is not a regular file, is not a readable
-// BMP, is cut short or is too large.
+// Reads a BMP file with Qt's reader, in the format that keeps the file's depth where a BMP
+// can be written back at it: Indexed8 for palette pictures, RGB32 or ARGB32 for 32-bit files,
+// Format_BGR888 for the other colour depths. The content must be a BMP whatever else it might be.
+// Throws AppError naming the file when it cannot be opened, is not a regular file, is not a
+// readable BMP, is cut short or is too large.
 QImage loadBmp(const QString& path);
 
 // Both loaders open the file by the bytes of its path (see PathBytes.h) without blocking, and

@@ -43,9 +43,12 @@ MonitorPlacement placeOnMonitor(QSize picture, QSize monitor, Placement placemen
 }
 
 QImage scaledPicture(const QImage& picture, QSize size) {
-    const QImage scaled = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    if (!isGreyIndexed(picture) || scaled.isNull())
+    QImage scaled = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (scaled.isNull())
         return scaled;
+    // The copy has the display's 24 bits whatever the source's depth.
+    if (!isGreyIndexed(picture))
+        return scaled.convertToFormat(QImage::Format_BGR888);
     // Qt scales palette pictures in 32 bits; the grey level is any one channel.
     const QImage rgb = scaled.convertToFormat(QImage::Format_RGB32);
     QImage grey(rgb.size(), QImage::Format_Indexed8);

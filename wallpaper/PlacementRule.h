@@ -30,7 +30,7 @@ PlacementDecision decidePlacement(QSize picture, QSize screen);
 std::optional<QSize> sizeFixTarget(double height, double width, QSize screen);
 
 // The picture drawn smoothly into the new size. A grey palette picture stays 8-bit grey; a
-// colour one comes back at 24 or 32 bits, as Qt scales it (image.bmp gets 24 either way).
+// colour one comes back as Format_BGR888 (24 bits, whatever the source's depth).
 QImage scaledPicture(const QImage& picture, QSize size);
 
 // How a picture goes on one monitor of several: the placement, and the size it is drawn at.

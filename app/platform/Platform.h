@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QSize>
 #include <QString>
 
@@ -32,6 +33,12 @@ public:
     // the automatic rule chose for the primary screen; where the picture is placed on each
     // monitor by us, the rule decides again for each monitor's size.
     virtual void setWallpaper(const QString& file, bool determined) = 0;
+    // As setWallpaper, with the picture the file has just been written from. A desktop that we
+    // draw ourselves takes it from memory instead of reading the file back.
+    virtual void setWallpaperPicture(const QString& file, bool determined, const QImage& picture) {
+        Q_UNUSED(picture);
+        setWallpaper(file, determined);
+    }
     // Sets the desktop's background colour, packed 0x00BBGGRR.
     virtual void setDesktopColor(std::uint32_t color) = 0;
     // The desktop's warning sound, without waiting for it to end.

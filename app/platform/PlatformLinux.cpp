@@ -111,6 +111,11 @@ void PlatformLinux::setWallpaper(const QString& file, bool determined) {
         m_desktop->setWallpaper(file, storedPlacement());
 }
 
+void PlatformLinux::setWallpaperPicture(const QString& file, bool determined,
+                                        const QImage& picture) {
+    m_desktop->setWallpaperPicture(file, storedPlacement(), determined, picture);
+}
+
 void PlatformLinux::setDesktopColor(std::uint32_t color) {
     m_desktop->setBackgroundColor(fromPacked(color));
 }

@@ -22,6 +22,7 @@ public:
     QSize screenSize() const override;
     std::uint32_t nextRandom() override;
     void setWallpaper(const QString& file, bool determined) override;
+    void setWallpaperPicture(const QString& file, bool determined, const QImage& picture) override;
     void setDesktopColor(std::uint32_t color) override;
     void playWarningSound() override;
     void openAddress(const QString& address) override;

@@ -9,11 +9,13 @@
 #include "fakes/FakeUserDialogs.h"
 #include "wallpaper/BmpFile.h"
 #include "wallpaper/PictureLoader.h"
+#include "wallpaper/PlacementRule.h"
 
 #include <QAction>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImageWriter>
 #include <QLabel>
 #include <QStandardPaths>
 #include <QTest>
@@ -139,6 +141,8 @@ private Q_SLOTS:
     void determinePos();
     void tiledAfterDetermineTilesTheRescaledCopy();
     void greyJpegStays8Bit();
+    void imageBmpAsThePreviousWriter_data();
+    void imageBmpAsThePreviousWriter();
     void noPictureIsRefusedBeforeAnyEffect();
     void unwritableDataFolder();
 };
@@ -183,7 +187,7 @@ void TestWallpaperCommands::applyImageDisplays() {
     QCOMPARE(rig.form->Label7->text(), resolution);
     QCOMPARE(rig.form->Image1->image(), rig.form->preview);
     if (!type.isEmpty())
-        QCOMPARE(rig.form->preview.depth(), kind == QLatin1String("jpeg") ? 24 : 32);
+        QCOMPARE(rig.form->preview.depth(), 24);
 }
 
 void TestWallpaperCommands::captionCountsTheList() {
@@ -372,6 +376,92 @@ void TestWallpaperCommands::greyJpegStays8Bit() {
     QCOMPARE(rig.platform.wallpaperCalls.size(), size_t(2));
     QCOMPARE(factsOf(rig.platform.wallpaperCalls[0].fileBytes), (BmpFacts{2000, 1000, 8}));
     QCOMPARE(factsOf(rig.platform.wallpaperCalls[1].fileBytes), (BmpFacts{1024, 512, 8}));
+}
+
+// A picture whose every pixel differs, wider than the fake screen (Determine rescales it).
+QImage varied() {
+    QImage image(1100, 500, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(x & 255, (y * 3) & 255, (x + y) & 255));
+    return image;
+}
+
+// image.bmp for every source depth and placement, byte for byte as the writer before the
+// pipeline kept pictures at their own depth and released them between commands wrote it (Qt's
+// reader and writer on 32 bits), except that a 32-bit source now keeps 32 bits. The command
+// comes after the full picture was released, so it decodes the file again.
+void TestWallpaperCommands::imageBmpAsThePreviousWriter_data() {
+    QTest::addColumn<QString>("source"); // "jpeg", "grey jpeg", "bmp N"
+    QTest::addColumn<QString>("placement");
+    for (const char* source : {"jpeg", "grey jpeg", "bmp 8", "bmp 24", "bmp 32"})
+        for (const char* placement : {"Center", "Tile", "Stretch", "Determine"})
+            QTest::addRow("%s %s", source, placement) << source << placement;
+}
+
+void TestWallpaperCommands::imageBmpAsThePreviousWriter() {
+    QFETCH(QString, source);
+    QFETCH(QString, placement);
+    Rig rig({QStringLiteral("first.bmp")});
+    const QImage picture = varied();
+    QString path;
+    QImage previous; // the preview bitmap as the previous pipeline held it
+    if (source.endsWith(QLatin1String("jpeg"))) {
+        const bool grey = source.startsWith(QLatin1String("grey"));
+        path = rig.file(QStringLiteral("p.jpg"),
+                        TestPictureFiles::jpeg(
+                            grey ? picture.convertToFormat(QImage::Format_Grayscale8) : picture));
+        previous = loadJpeg(path);
+    } else {
+        const int bits = source.mid(4).toInt();
+        QByteArray bytes;
+        if (bits == 32) {
+            QByteArray pixels;
+            for (int y = picture.height() - 1; y >= 0; --y)
+                for (int x = 0; x < picture.width(); ++x) {
+                    const QRgb p = picture.pixel(x, y);
+                    pixels += char(qBlue(p));
+                    pixels += char(qGreen(p));
+                    pixels += char(qRed(p));
+                    pixels += '\0';
+                }
+            bytes = TestPictureFiles::bmp(picture.width(), picture.height(), 32, pixels);
+        } else {
+            bytes = bmpBytes(bits == 8 ? picture.convertToFormat(QImage::Format_Indexed8)
+                                       : picture.convertToFormat(QImage::Format_BGR888));
+        }
+        path = rig.file(QStringLiteral("p.bmp"), bytes);
+        previous = QImage::fromData(bytes, "BMP");
+    }
+    bool rescaled = false;
+    if (placement == QLatin1String("Determine")) {
+        const PlacementDecision decision = decidePlacement(previous.size(), rig.platform.screen);
+        QVERIFY(decision.scaledSize);
+        previous = isGreyIndexed(previous)
+                       ? scaledPicture(previous, *decision.scaledSize)
+                       : previous.scaled(*decision.scaledSize, Qt::IgnoreAspectRatio,
+                                         Qt::SmoothTransformation);
+        rescaled = true;
+    }
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(QImageWriter(&buffer, "bmp").write(previous));
+    QByteArray expected = buffer.data();
+    if (source == QLatin1String("bmp 32") && !rescaled)
+        expected = TestPictureFiles::widenedTo32(expected);
+
+    rig.form->ApplyImage(path);
+    QCoreApplication::processEvents(); // the full picture is released once the command ends
+    QVERIFY(rig.form->preview.width() <= rig.platform.screen.width());
+    rig.form->runGuarded([&] {
+        if (placement == QLatin1String("Determine"))
+            rig.form->DeterminePos();
+        else
+            rig.form->SetAsWallpaper(placement);
+    });
+    QVERIFY(rig.dialogs.errors.isEmpty());
+    QCOMPARE(rig.platform.wallpaperCalls.size(), size_t(1));
+    QCOMPARE(rig.platform.wallpaperCalls[0].fileBytes, expected);
 }
 
 void TestWallpaperCommands::noPictureIsRefusedBeforeAnyEffect() {

@@ -1,6 +1,7 @@
 // The root window backend: what it draws (no display needed), and what a real X server (Xvfb)
 // shows and keeps: the published properties, the screen, and the published pixmap itself.
 #include "app/platform/Errors.h"
+#include "wallpaper/BmpFile.h"
 #include "wallpaper/DesktopBackendX11.h"
 
 #include <QDir>
@@ -210,6 +211,29 @@ private Q_SLOTS:
         QCOMPARE(image.pixel(probe), expected);
     }
 
+    // A reduction averages what each screen pixel covers, whatever the picture's format: 6 x 2
+    // onto 4 x 1, each screen pixel a pixel and a half of each row.
+    void stretchAveragesWhatEachPixelCovers_data() {
+        QTest::addColumn<QImage>("picture");
+        QImage picture(6, 2, QImage::Format_RGB32);
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 6; ++x)
+                picture.setPixel(x, y, qRgb(x * 30 + y * 60, 10, 250 - x * 30 - y * 60));
+        for (const QImage::Format format :
+             {QImage::Format_BGR888, QImage::Format_RGB888, QImage::Format_RGB32})
+            QTest::addRow("format %d", int(format)) << picture.convertToFormat(format);
+        QTest::newRow("palette") << picture.convertToFormat(QImage::Format_Indexed8);
+    }
+
+    void stretchAveragesWhatEachPixelCovers() {
+        QFETCH(QImage, picture);
+        const QImage image =
+            DesktopBackendX11::compose(QSize(4, 1), Qt::black, picture, Placement::Stretch);
+        const int red[] = {40, 80, 130, 170};
+        for (int x = 0; x < 4; ++x)
+            QCOMPARE(image.pixel(x, 0), qRgb(red[x], 10, 250 - red[x]));
+    }
+
     void setWallpaper_data() {
         QTest::addColumn<Placement>("placement");
         QTest::newRow("Center") << Placement::Center;
@@ -266,6 +290,35 @@ private Q_SLOTS:
         backend.setWallpaper(m_file, Placement::Tile);
         verifyShows(
             DesktopBackendX11::compose(Screen, QColor(0, 128, 0), pattern(), Placement::Tile));
+    }
+
+    // 8000 x 6000 at 24 bits is 144 MB of pixels, over the 128 MB Qt's reader allows by
+    // default: handed over in memory, and read back from the file for a new colour, it shows.
+    void pictureOverQtsReaderLimitShows() {
+        needServer();
+        QImage large(8000, 6000, QImage::Format_BGR888);
+        QVERIFY(!large.isNull());
+        for (int y = 0; y < large.height(); ++y) {
+            uchar* line = large.scanLine(y);
+            for (int x = 0; x < large.width(); ++x) {
+                const bool right = x >= large.width() / 2;
+                const bool bottom = y >= large.height() / 2;
+                line[3 * x] = bottom ? 255 : 0;              // blue
+                line[3 * x + 1] = right ? 255 : 0;           // green
+                line[3 * x + 2] = right && bottom ? 0 : 200; // red
+            }
+        }
+        saveBmp(large, m_file);
+        DesktopBackendX11 backend(m_display);
+        backend.setWallpaperPicture(m_file, Placement::Stretch, false, large);
+        const QImage expected =
+            DesktopBackendX11::compose(Screen, Qt::black, large, Placement::Stretch);
+        QCOMPARE(expected.pixel(5, 5), qRgb(200, 0, 0));
+        QCOMPARE(expected.pixel(60, 44), qRgb(0, 255, 255));
+        verifyShows(expected);
+        large = QImage();
+        backend.setBackgroundColor(QColor(0, 128, 0));
+        verifyShows(expected);
     }
 
     void rewrittenFileShows() {

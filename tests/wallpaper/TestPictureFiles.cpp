@@ -118,6 +118,22 @@ QByteArray bmp(qint32 width, qint32 height, quint16 bitsPerPixel, const QByteArr
     return h + pixels;
 }
 
+QByteArray widenedTo32(const QByteArray& bmp24) {
+    const qint32 width = qFromLittleEndian<qint32>(bmp24.constData() + 18);
+    const qint32 height = qAbs(qFromLittleEndian<qint32>(bmp24.constData() + 22));
+    const qsizetype row24 = (qsizetype(width) * 3 + 3) & ~qsizetype(3);
+    QByteArray out = bmp24.left(54);
+    const quint32 pixelBytes = quint32(width) * 4 * quint32(height);
+    qToLittleEndian<quint32>(54 + pixelBytes, out.data() + 2);
+    qToLittleEndian<quint16>(32, out.data() + 28);
+    qToLittleEndian<quint32>(pixelBytes, out.data() + 34);
+    out.reserve(54 + qsizetype(pixelBytes));
+    for (qint32 y = 0; y < height; ++y)
+        for (qint32 x = 0; x < width; ++x)
+            out += bmp24.mid(54 + y * row24 + x * 3, 3) + QByteArray(1, '\0');
+    return out;
+}
+
 QImage quadrants(int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y)

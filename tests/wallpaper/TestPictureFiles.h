@@ -21,6 +21,10 @@ QByteArray bmp(qint32 width, qint32 height, quint16 bitsPerPixel, const QByteArr
 // Four quadrants: red, green (top), blue, white (bottom).
 QImage quadrants(int width, int height);
 
+// Qt's 24-bit BMP file widened to the 32-bit file we write for a 32-bit picture: each pixel's
+// blue, green, red followed by a zero byte, no row padding, sizes to match.
+QByteArray widenedTo32(const QByteArray& bmp24);
+
 void write(const QString& path, const QByteArray& bytes);
 
 } // namespace TestPictureFiles
