@@ -7,13 +7,17 @@
 #   PICTURE  the built program (e.g. build/ci/app/picture)
 #   --picks  picks measured per row (default 20); --runs  setter runs per row (default 10)
 #   --soak   also rotate a 24 MP picture that long and print its resident memory each minute
+#            (least and most of samples every two seconds: between picks and during one)
 # CPU is the program's plus the X server's, per pick. Memory: the program's peak resident
 # memory over the picks, and its resident memory once idle after one pick (a one-hour period)
-# beside the same with an empty list. Set TESSARY_BENCH_DISPLAY to choose the display (:70).
+# beside the same with an empty list. The longest time the window left its events unanswered
+# during picks is measured apart, by bench_freeze beside the program (its pings cost the server).
+# Set TESSARY_BENCH_DISPLAY to choose the display (:70).
 set -euo pipefail
 
 picture=$(realpath "$1")
 shift
+freeze=$(dirname "$picture")/../bench/bench_freeze
 picks=20
 runs=10
 soak=0
@@ -134,7 +138,7 @@ stop_spy() {
 }
 
 # Results: "ms peak_kib" per row key.
-declare -A cpu_ms peak_kib
+declare -A cpu_ms peak_kib freeze_ms
 
 # The program at a one-second period: CPU of program and server between the first and the
 # last of `picks` picks after a warm-up, divided by the picks in between.
@@ -153,6 +157,10 @@ bench_program() { # KEY FILE POSITION
     cpu_ms[$1]=$(awk -v c=$((c1 - c0 + x1 - x0)) -v n=$((n1 - n0)) -v hz="$hz" \
         'BEGIN { printf "%.1f", 1000 * c / hz / n }')
     peak_kib[$1]=$(status_kib "$pid" VmHWM)
+    freeze_ms[$1]=n/a
+    if [ -x "$freeze" ]; then
+        freeze_ms[$1]=$("$freeze" "$(xdotool search --name "^Tessary" | head -1)" 6 || echo n/a)
+    fi
     stop_program
 }
 
@@ -214,8 +222,8 @@ comparable() { # FILE POSITION
     esac
 }
 
-printf '\n| picture | placement | Tessary ms | hsetroot ms | feh ms | djpeg -bmp ms | Tessary / best setter | target |\n'
-printf '|---|---|---|---|---|---|---|---|\n'
+printf '\n| picture | placement | Tessary ms | hsetroot ms | feh ms | djpeg -bmp ms | Tessary / best setter | target | longest freeze ms |\n'
+printf '|---|---|---|---|---|---|---|---|---|\n'
 for f in "${files[@]}"; do
     for pos in Stretch Center Determine; do
         cmp=$(comparable "$f" "$pos")
@@ -223,10 +231,10 @@ for f in "${files[@]}"; do
         target=1.15
         [ "$pos" = Determine ] && target=1.00
         awk -v f="${file_label[$f]}" -v p="$pos ($cmp)" -v t="$t" -v h="$h" -v e="$e" \
-            -v d="${cpu_ms[djpeg.$f]}" -v g="$target" 'BEGIN {
+            -v d="${cpu_ms[djpeg.$f]}" -v g="$target" -v z="${freeze_ms[tessary.$f.$pos]}" 'BEGIN {
                 b = h < e ? h : e
-                printf "| %s | %s | %.1f | %.1f | %.1f | %.1f | %.2fx %s | %.2fx |\n",
-                    f, p, t, h, e, d, t / b, t / b <= g ? "ok" : "OVER", g }'
+                printf "| %s | %s | %.1f | %.1f | %.1f | %.1f | %.2fx %s | %.2fx | %s |\n",
+                    f, p, t, h, e, d, t / b, t / b <= g ? "ok" : "OVER", g, z }'
     done
 done
 
@@ -252,12 +260,20 @@ for pos in Stretch Center Determine; do
 done
 
 if [ "$soak" -gt 0 ]; then
-    printf '\n| soak at a one-second period, 6000x4000 Stretch | resident KiB |\n|---|---|\n'
+    printf '\n| soak at a one-second period, 6000x4000 Stretch | least resident KiB | most |\n|---|---|---|\n'
     settings Stretch 0 1
     start_program "$pics/large.jpg"
-    for minute in $(seq 0 60 "$soak"); do
-        [ "$minute" -eq 0 ] || sleep 60
-        printf '| %d s | %d |\n' "$minute" "$(status_kib "$pid" VmRSS)"
+    sleep 5
+    for minute in $(seq 60 60 "$soak"); do
+        least=
+        most=0
+        for _ in $(seq 30); do
+            sleep 2
+            r=$(status_kib "$pid" VmRSS)
+            [ -n "$least" ] && [ "$least" -le "$r" ] || least=$r
+            [ "$most" -ge "$r" ] || most=$r
+        done
+        printf '| %d s | %d | %d |\n' "$minute" "$least" "$most"
     done
     stop_program
 fi
