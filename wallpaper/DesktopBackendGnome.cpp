@@ -1,8 +1,10 @@
 #include "wallpaper/DesktopBackendGnome.h"
 
 #include "app/platform/Errors.h"
+#include "wallpaper/DesktopBus.h"
 
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QUrl>
 
 #define G_SETTINGS_ENABLE_BACKEND
@@ -159,8 +161,22 @@ void requireSharedSettings(const Keys& keys) {
                            .arg(QLatin1String(keys.desktop)));
 }
 
+// Writes reach the desktop through dconf's service, and g_settings_sync() waits for it without
+// end: a service that is running but does not answer is found out first, in a second at most.
+// One not running yet is started by the write itself.
+void requireAnsweringService(const Keys& keys) {
+    const QString service = QStringLiteral("ca.desrt.dconf");
+    if (!QDBusConnection::sessionBus().interface()->isServiceRegistered(service))
+        return;
+    callDesktopService(QDBusMessage::createMethodCall(
+                           service, QStringLiteral("/ca/desrt/dconf/Writer/user"),
+                           QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping")),
+                       QStringLiteral("%1's settings service").arg(QLatin1String(keys.desktop)));
+}
+
 Settings open(const Keys& keys) {
     requireSharedSettings(keys);
+    requireAnsweringService(keys);
     Settings settings(keys.schema);
     if (!settings.exists())
         throw AppError(

@@ -22,18 +22,6 @@ const char Magic[] = {'i', '3', '-', 'i', 'p', 'c'};
 const std::uint32_t RunCommand = 0;
 const int TimeoutSeconds = 10;
 
-QString modeWord(Placement placement) {
-    switch (placement) {
-    case Placement::Tile:
-        return QStringLiteral("tile");
-    case Placement::Stretch:
-        return QStringLiteral("stretch");
-    case Placement::Center:
-        break;
-    }
-    return QStringLiteral("center");
-}
-
 // sway keeps a quoted argument whole but passes backslashes through, then expands the file
 // argument like a shell word (variables, command substitution). So the path goes inside
 // quotes of both levels: single quotes for the shell word inside double quotes for sway, or, for
@@ -117,6 +105,18 @@ QByteArray readExactly(int fd, qsizetype size) {
 }
 
 } // namespace
+
+QString DesktopBackendSway::modeWord(Placement placement) {
+    switch (placement) {
+    case Placement::Tile:
+        return QStringLiteral("tile");
+    case Placement::Stretch:
+        return QStringLiteral("stretch");
+    case Placement::Center:
+        break;
+    }
+    return QStringLiteral("center");
+}
 
 DesktopBackendSway::DesktopBackendSway(QString socketPath)
     : m_socketPath(std::move(socketPath)) {}

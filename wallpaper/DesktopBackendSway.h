@@ -14,6 +14,8 @@ public:
     std::optional<QColor> backgroundColor() const override;
     void assumeBackgroundColor(QColor color) override;
 
+    // Our placement in the words of sway and swaybg.
+    static QString modeWord(Placement placement);
     // The command for a picture with a fill colour, and for the colour alone.
     static QString pictureCommand(const QString& file, Placement placement, QColor color);
     static QString colorCommand(QColor color);

@@ -1,6 +1,7 @@
 #include "wallpaper/DesktopBackendSwaybg.h"
 
 #include "app/platform/Errors.h"
+#include "wallpaper/DesktopBackendSway.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -11,18 +12,6 @@ namespace {
 // (no background layer) ends at once with its reason.
 const int SettleMs = 700;
 const int EndMs = 2000;
-
-QString modeWord(Placement placement) {
-    switch (placement) {
-    case Placement::Tile:
-        return QStringLiteral("tile");
-    case Placement::Stretch:
-        return QStringLiteral("stretch");
-    case Placement::Center:
-        break;
-    }
-    return QStringLiteral("center");
-}
 
 void end(QProcess& process) {
     if (process.state() == QProcess::NotRunning)
@@ -54,7 +43,8 @@ QStringList DesktopBackendSwaybg::arguments(const QString& file, Placement place
                                             QColor color) {
     QStringList arguments{QStringLiteral("-o"), QStringLiteral("*")};
     if (!file.isEmpty())
-        arguments << QStringLiteral("-i") << file << QStringLiteral("-m") << modeWord(placement);
+        arguments << QStringLiteral("-i") << file << QStringLiteral("-m")
+                  << DesktopBackendSway::modeWord(placement);
     arguments << QStringLiteral("-c") << color.name(QColor::HexRgb);
     return arguments;
 }

@@ -56,7 +56,7 @@ session_start() {
     mkdir -p "$root/home" "$root/config" "$root/data/tessary" "$root/cache" "$root/runtime"
     chmod 700 "$root/runtime"
     export DISPLAY=$display
-    Xvfb "$display" -noreset -screen 0 1024x768x24 >"$root/xvfb.log" 2>&1 &
+    Xvfb "$display" -noreset -screen 0 "${screen:-1024x768x24}" >"$root/xvfb.log" 2>&1 &
     helpers="$!"
     i=0
     until xprop -root >/dev/null 2>&1; do

@@ -1,76 +1,30 @@
 #!/bin/sh
 # The real program drawing the X11 root on two monitors of different sizes (RandR monitors on one
 # Xvfb screen): the picture is placed on each monitor by itself, with the fill around each, and
-# Determine decides for each monitor's own size. Usage: x11_monitors.sh PICTURE
+# Determine decides for each monitor's own size. Usage: x11_monitors.sh PICTURE DISPLAY_NUMBER
 set -u
 picture=$1
+desktop=x11
+screen=1664x768x24 # a 1024 x 768 monitor on the left, a 640 x 480 one on its right
+. "$(dirname "$0")/session_lib.sh"
+session_start "$2"
+need xrandr /usr/bin/python3
 probe="/usr/bin/python3 $(dirname "$0")/../desktops/probe.py"
-root=$(mktemp -d)
-pids=
-cleanup() {
-    for p in $pids; do kill "$p" 2>/dev/null && wait "$p" 2>/dev/null; done
-    rm -rf "$root"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
-fail() {
-    echo "FAIL: $*" >&2
-    [ -f "$root/out.log" ] && sed 's/^/  picture: /' "$root/out.log" >&2
-    exit 1
-}
-for tool in Xvfb openbox xrandr xprop convert /usr/bin/python3; do
-    command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-wait_until() {
-    i=0
-    while ! eval "$1"; do
-        i=$((i + 1))
-        [ $i -le $(($2 * 10)) ] || return 1
-        sleep 0.1
-    done
-}
-
-# A 1024 x 768 monitor on the left, a 640 x 480 one on its right.
-Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1664x768x24 3>"$root/display" >/dev/null 2>&1 &
-pids=$!
-wait_until '[ -s "$root/display" ]' 10 || fail "Xvfb did not start"
-DISPLAY=:$(cat "$root/display")
-export DISPLAY
 xrandr --setmonitor left 1024/271x768/203+0+0 screen >/dev/null &&
     xrandr --setmonitor right 640/169x480/127+1024+0 none >/dev/null || fail "xrandr --setmonitor"
-export HOME=$root/home XDG_CONFIG_HOME=$root/home/config XDG_DATA_HOME=$root/home/data \
-    XDG_CACHE_HOME=$root/home/cache XDG_RUNTIME_DIR=$root/home/runtime
-mkdir -p "$XDG_CONFIG_HOME/tessary" "$XDG_DATA_HOME/tessary" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-openbox >/dev/null 2>&1 &
-pids="$! $pids"
-wait_until 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' 10 || fail "no openbox"
 
 # One picture, its left half red and its right half white, rotated every second.
 run() {
+    prepare_rotation
     convert -size "$2" xc:white -fill red -draw "rectangle 0,0 $((${2%x*} / 2 - 1)),${2#*x}" \
         -type TrueColor "BMP3:$root/picture.bmp" || fail "convert"
-    printf '%s\r\n' "$root/picture.bmp" >"$XDG_DATA_HOME/tessary/images.db"
-    cat >"$XDG_CONFIG_HOME/tessary/settings.reg" <<REG
-REGEDIT4
-
-[HKEY_CURRENT_USER\Control Panel\Colors]
-"Background"="0 0 64"
-
-[HKEY_CURRENT_USER\Software\Halvane Software\Tessary]
-"AutoStart"=dword:00000001
-"Hours"="0"
-"Minimized"=dword:00000001
-"MinimizeTell"=dword:00000000
-"Minutes"="0"
-"Position"="$1"
-"Seconds"="1"
-REG
-    TESSARY_DESKTOP=x11 QT_QPA_PLATFORM=xcb "$picture" >"$root/out.log" 2>&1 &
-    pid=$!
+    printf '%s\r\n' "$root/picture.bmp" >"$root/data/tessary/images.db"
+    sed -i "s/^\"Position\"=.*/\"Position\"=\"$1\"/; s/^\"Minimized\"=.*/\"Minimized\"=dword:00000001/" \
+        "$root/config/tessary/settings.reg"
+    start_picture
     shift 2
-    $probe once "$XDG_DATA_HOME/tessary/image.bmp" "$@" || fail "$position is not placed on each monitor"
-    kill "$pid" && wait "$pid" 2>/dev/null
+    $probe once "$root/data/tessary/image.bmp" "$@" || fail "$position is not placed on each monitor"
+    stop_picture
 }
 
 # Centred on each monitor, not across the seam: the left one spans 384..639 x 320..447, the right

@@ -1,5 +1,6 @@
 // GNOME, Cinnamon and MATE against dconf in a private session bus (run-in-session.sh), read
 // back by the gsettings tool: what another process, the desktop, would see.
+#include "StuckService.h"
 #include "app/platform/Errors.h"
 #include "wallpaper/DesktopBackendGnome.h"
 
@@ -275,6 +276,19 @@ private Q_SLOTS:
         const QString output = QString::fromUtf8(child.readAllStandardOutput());
         QCOMPARE(child.exitCode(), 0);
         QVERIFY2(output.contains(message), qPrintable(output));
+    }
+
+    // A stuck settings service holds a change up for a second at most, and the next not at
+    // all, with the same text. Last: the service stays in mind as stuck for a while.
+    void stuckServiceFailsFast() {
+        needSchema(Flavour::Gnome);
+        DesktopBackendGnome backend(Flavour::Gnome);
+        backend.setBackgroundColor(QColor(1, 2, 3)); // the write starts dconf's service
+        verifyStuckServiceFailsFast(
+            QStringLiteral("ca.desrt.dconf"),
+            [&] { backend.setWallpaper(m_file, Placement::Tile); },
+            QStringLiteral("GNOME's settings service did not answer in time: the desktop was not "
+                           "changed."));
     }
 };
 
