@@ -72,10 +72,10 @@ def bmp_colours(path):
     return colours
 
 
-def parse_points(specs):
+def parse_points(checks):
     points = []
-    for spec in specs:
-        where, want = spec.split("=")
+    for check in checks:
+        where, want = check.split("=")
         x, y = (int(v) for v in where.split(","))
         points.append((x, y, want))
     return points
