@@ -3,13 +3,16 @@
 #include "app/platform/Errors.h"
 #include "wallpaper/DesktopBus.h"
 
+#include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QThread>
 
 #include <algorithm>
 #include <set>
@@ -17,10 +20,11 @@
 namespace {
 
 const QString Channel = QStringLiteral("xfce4-desktop");
+const QString Service = QStringLiteral("org.xfce.Xfconf");
+const QString Path = QStringLiteral("/org/xfce/Xfconf");
+
 QDBusMessage call(const QString& method, const QVariantList& arguments) {
-    QDBusMessage message = QDBusMessage::createMethodCall(
-        QStringLiteral("org.xfce.Xfconf"), QStringLiteral("/org/xfce/Xfconf"),
-        QStringLiteral("org.xfce.Xfconf"), method);
+    QDBusMessage message = QDBusMessage::createMethodCall(Service, Path, Service, method);
     message.setArguments(arguments);
     return callDesktopService(message, QStringLiteral("XFCE's settings service"));
 }
@@ -90,6 +94,47 @@ QStringList qtScreenNames() {
     return names;
 }
 
+// Sees xfconfd announce that a property of the channel was cleared.
+class ClearWatch : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ClearWatch(QString property)
+        : m_property(std::move(property))
+        , m_watching(QDBusConnection::sessionBus().connect(
+              Service, Path, Service, Signal, this,
+              SLOT(changed(QString, QString, QDBusVariant)))) {}
+
+    ~ClearWatch() override {
+        if (m_watching)
+            QDBusConnection::sessionBus().disconnect(Service, Path, Service, Signal, this,
+                                                     SLOT(changed(QString, QString, QDBusVariant)));
+    }
+
+    // Serves only this watch's deliveries while it waits: no timer or window event of the
+    // program runs in between.
+    void wait(int timeoutMs) {
+        const QDeadlineTimer deadline(timeoutMs);
+        while (m_watching && !m_seen && !deadline.hasExpired()) {
+            QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+            if (!m_seen)
+                QThread::msleep(2);
+        }
+    }
+
+private Q_SLOTS:
+    void changed(const QString& channel, const QString& property, const QDBusVariant& value) {
+        if (channel == Channel && property == m_property && value.variant().toString().isEmpty())
+            m_seen = true;
+    }
+
+private:
+    static inline const QString Signal = QStringLiteral("PropertyChanged");
+    QString m_property;
+    bool m_watching;
+    bool m_seen = false;
+};
+
 } // namespace
 
 DesktopBackendXfce::DesktopBackendXfce(MonitorNames monitorNames)
@@ -148,14 +193,20 @@ QStringList DesktopBackendXfce::workspacePaths() const {
 }
 
 void DesktopBackendXfce::setWallpaper(const QString& file, Placement placement) {
-    for (const QString& path : workspacePaths()) {
+    const QStringList paths = workspacePaths();
+    ClearWatch cleared(paths.constLast() + QStringLiteral("/last-image"));
+    for (const QString& path : paths) {
         // Its own picture cycling would replace ours.
         setProperty(path + QStringLiteral("/backdrop-cycle-enable"), false);
         setProperty(path + QStringLiteral("/image-style"), imageStyle(placement));
         // xfdesktop reloads only when the name changes, and ours never does.
         setProperty(path + QStringLiteral("/last-image"), QString());
-        setProperty(path + QStringLiteral("/last-image"), file);
     }
+    // xfconfd announces a change later, with the value it holds by then: were the name set at
+    // once, the clearing could reach xfdesktop as the same name again, and no change.
+    cleared.wait(CallTimeoutMs);
+    for (const QString& path : paths)
+        setProperty(path + QStringLiteral("/last-image"), file);
 }
 
 void DesktopBackendXfce::setBackgroundColor(QColor color) {
@@ -178,3 +229,5 @@ std::optional<QColor> DesktopBackendXfce::backgroundColor() const {
     }
     return std::nullopt;
 }
+
+#include "DesktopBackendXfce.moc"
