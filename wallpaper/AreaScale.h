@@ -11,5 +11,6 @@
 // than the picture, not empty), for a format it does not read, or without memory.
 QImage areaScaled(const QImage& picture, QSize size);
 // The same drawn straight into a part of a Format_RGB32 image, without a copy between; false,
-// leaving the target untouched, where areaScaled would give a null image.
-bool areaScaleInto(const QImage& picture, QImage& target, QRect into);
+// leaving the target untouched, where areaScaled would give a null image. The target holds the
+// rows from targetTop on of the space `into` is given in: rows of `into` outside it are skipped.
+bool areaScaleInto(const QImage& picture, QImage& target, QRect into, int targetTop);

@@ -10,7 +10,10 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <xcb/shm.h>
 #include <xcb/xcb.h>
+
+#include <sys/shm.h>
 
 #include <algorithm>
 #include <bit>
@@ -19,6 +22,9 @@
 #include <memory>
 
 namespace {
+
+// Rows of the screen image drawn and sent at a time come to about this many bytes.
+constexpr std::size_t BandBytes = std::size_t(1) << 20;
 
 struct Disconnect {
     void operator()(xcb_connection_t* connection) const { xcb_disconnect(connection); }
@@ -85,13 +91,12 @@ std::uint32_t place(std::uint32_t value8, std::uint32_t mask) {
     return (scaled << shift) & mask;
 }
 
-// The server's own pixel layout for a 32-bit-per-pixel visual.
-QByteArray serverPixels(const QImage& image, const xcb_visualtype_t& visual, bool msbFirst) {
+// The server's own pixel layout for a 32-bit-per-pixel visual, written to `out`.
+void toServerPixels(const QImage& image, const xcb_visualtype_t& visual, bool msbFirst,
+                    uchar* out) {
     const std::uint32_t unused = ~(visual.red_mask | visual.green_mask | visual.blue_mask);
     const bool plain =
         visual.red_mask == 0xff0000 && visual.green_mask == 0xff00 && visual.blue_mask == 0xff;
-    QByteArray data(qsizetype(image.width()) * image.height() * 4, Qt::Uninitialized);
-    auto* out = reinterpret_cast<unsigned char*>(data.data());
     for (int y = 0; y < image.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x) {
@@ -116,8 +121,64 @@ QByteArray serverPixels(const QImage& image, const xcb_visualtype_t& visual, boo
             out += 4;
         }
     }
-    return data;
 }
+
+// Memory the server reads bands of rows from in place (MIT-SHM), sparing a copy through the
+// connection on each side; none where the server cannot attach it (a server on another
+// machine, or of another user).
+class SharedBand {
+public:
+    SharedBand(xcb_connection_t* c, std::size_t bytes)
+        : m_c(c) {
+        const xcb_query_extension_reply_t* shm = xcb_get_extension_data(c, &xcb_shm_id);
+        if (!shm || !shm->present)
+            return;
+        const int id = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+        if (id < 0)
+            return;
+        void* at = shmat(id, nullptr, 0);
+        const xcb_shm_seg_t segment = xcb_generate_id(c);
+        xcb_generic_error_t* error =
+            at == reinterpret_cast<void*>(-1)
+                ? nullptr
+                : xcb_request_check(c, xcb_shm_attach_checked(c, segment, std::uint32_t(id), 1));
+        // Both sides hold it now, or never will: it goes once both let go.
+        shmctl(id, IPC_RMID, nullptr);
+        if (at == reinterpret_cast<void*>(-1))
+            return;
+        if (error) {
+            std::free(error);
+            shmdt(at);
+            return;
+        }
+        m_segment = segment;
+        m_data = static_cast<uchar*>(at);
+    }
+    ~SharedBand() {
+        if (!m_data)
+            return;
+        // Before the connection closes: its resources outlive it (the pixmap must).
+        xcb_shm_detach(m_c, m_segment);
+        shmdt(m_data);
+    }
+    SharedBand(const SharedBand&) = delete;
+    SharedBand& operator=(const SharedBand&) = delete;
+
+    uchar* data() const { return m_data; }
+
+    void put(xcb_drawable_t pixmap, xcb_gcontext_t gc, std::uint16_t width, std::uint16_t rows,
+             int y, std::uint8_t depth) {
+        xcb_shm_put_image(m_c, pixmap, gc, width, rows, 0, 0, width, rows, 0, std::int16_t(y),
+                          depth, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, m_segment, 0);
+        // The server reads the rows as it carries the request out: the next band waits for that.
+        std::free(xcb_get_input_focus_reply(m_c, xcb_get_input_focus(m_c), nullptr));
+    }
+
+private:
+    xcb_connection_t* m_c;
+    xcb_shm_seg_t m_segment = 0;
+    uchar* m_data = nullptr;
+};
 
 QImage readPicture(const QString& file) {
     QImageReader reader(file);
@@ -145,20 +206,55 @@ QList<QRect> qtMonitors() {
     return monitors;
 }
 
-// Draws the picture into one area of the screen image, clipped to it. Only the part of the
-// picture that can show is converted for drawing: for a large picture that is a screen's worth,
-// not the whole picture.
-void draw(QImage& image, QPainter& painter, QRect area, const QImage& picture,
-          Placement placement) {
-    painter.setClipRect(area);
-    // A picture of the area's own size is placed the same stretched or centred.
-    if (placement == Placement::Stretch && picture.size() == area.size())
-        placement = Placement::Center;
-    switch (placement) {
+// The picture as placed on one area of the screen (a monitor, or the whole screen).
+struct Piece {
+    QRect area;
+    QImage picture; // rescaled for the area where the placement asks for it
+    Placement placement;
+};
+
+QList<Piece> piecesOf(QSize screen, const QList<QRect>& monitors, const QImage& picture,
+                      Placement placement, bool determined) {
+    QList<Piece> pieces;
+    if (picture.isNull() || screen.isEmpty())
+        return pieces;
+    const QRect whole(QPoint(0, 0), screen);
+    QList<QRect> areas;
+    for (const QRect& monitor : monitors)
+        if (const QRect area = monitor & whole; !area.isEmpty())
+            areas.append(area);
+    if (areas.isEmpty())
+        areas.append(whole);
+    for (const QRect& area : areas) {
+        const MonitorPlacement placed =
+            placeOnMonitor(picture.size(), area.size(), placement, determined);
+        const bool rescale =
+            placed.placement != Placement::Stretch && placed.size != picture.size();
+        Placement drawn = placed.placement;
+        // A picture of the area's own size is placed the same stretched or centred.
+        if (drawn == Placement::Stretch && picture.size() == area.size())
+            drawn = Placement::Center;
+        pieces.append({area, rescale ? scaledPicture(picture, placed.size) : picture, drawn});
+    }
+    return pieces;
+}
+
+// Draws one piece into a band of the screen image: `band` holds the screen's rows from `top`
+// on, and the painter is already moved to screen coordinates. Only the part of the picture
+// that shows in the band is converted: for a large picture that is a screen's worth, not the
+// whole picture.
+void draw(QImage& band, int top, QPainter& painter, const Piece& piece) {
+    const QRect bandArea = piece.area & QRect(0, top, band.width(), band.height());
+    if (bandArea.isEmpty())
+        return;
+    const QImage& picture = piece.picture;
+    painter.setClipRect(bandArea);
+    switch (piece.placement) {
     case Placement::Center: {
-        const QPoint at = area.topLeft() + QPoint((area.width() - picture.width()) / 2,
-                                                  (area.height() - picture.height()) / 2);
-        const QRect shown = QRect(at, picture.size()) & area & image.rect();
+        const QPoint at =
+            piece.area.topLeft() + QPoint((piece.area.width() - picture.width()) / 2,
+                                          (piece.area.height() - picture.height()) / 2);
+        const QRect shown = QRect(at, picture.size()) & bandArea;
         if (shown.isEmpty())
             break;
         if (picture.format() == QImage::Format_BGR888) {
@@ -166,7 +262,7 @@ void draw(QImage& image, QPainter& painter, QRect area, const QImage& picture,
             for (int y = shown.top(); y <= shown.bottom(); ++y) {
                 const uchar* in =
                     picture.constScanLine(y - at.y()) + qsizetype(shown.left() - at.x()) * 3;
-                auto* out = reinterpret_cast<QRgb*>(image.scanLine(y)) + shown.left();
+                auto* out = reinterpret_cast<QRgb*>(band.scanLine(y - top)) + shown.left();
                 for (int x = 0; x < shown.width(); ++x, in += 3)
                     out[x] = qRgb(in[2], in[1], in[0]);
             }
@@ -177,21 +273,33 @@ void draw(QImage& image, QPainter& painter, QRect area, const QImage& picture,
     }
     case Placement::Tile: {
         const QImage tile =
-            picture.copy(QRect(QPoint(0, 0), picture.size().boundedTo(area.size())));
-        for (int y = area.top(); y <= area.bottom(); y += picture.height())
-            for (int x = area.left(); x <= area.right(); x += picture.width())
+            picture.copy(QRect(QPoint(0, 0), picture.size().boundedTo(piece.area.size())));
+        // From the first row of tiles that reaches into the band.
+        const int skipped = (bandArea.top() - piece.area.top()) / picture.height();
+        for (int y = piece.area.top() + skipped * picture.height(); y <= bandArea.bottom();
+             y += picture.height())
+            for (int x = piece.area.left(); x <= piece.area.right(); x += picture.width())
                 painter.drawImage(QPoint(x, y), tile);
         break;
     }
     case Placement::Stretch:
         // A reduction averages each screen pixel's share of the picture; an enlargement is
         // interpolated.
-        if (!areaScaleInto(picture, image, area & image.rect())) {
+        if (!areaScaleInto(picture, band, piece.area, top)) {
             painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawImage(area, picture);
+            painter.drawImage(piece.area, picture);
         }
         break;
     }
+}
+
+// Rows from `top` on of the screen image: the fill, and the pieces on it.
+void drawBand(QImage& band, int top, QColor fill, const QList<Piece>& pieces) {
+    band.fill(fill);
+    QPainter painter(&band);
+    painter.translate(0, -top);
+    for (const Piece& piece : pieces)
+        draw(band, top, painter, piece);
 }
 
 } // namespace
@@ -213,28 +321,18 @@ QImage DesktopBackendX11::compose(QSize screen, QColor fill, const QImage& pictu
 
 QImage DesktopBackendX11::composeMonitors(QSize screen, const QList<QRect>& monitors, QColor fill,
                                           const QImage& picture, Placement placement,
-                                          bool determined) {
+                                          bool determined, int bandRows) {
     QImage image(screen, QImage::Format_RGB32);
     if (image.isNull())
         throw AppError(QStringLiteral("Not enough memory to draw the wallpaper."));
-    image.fill(fill);
-    if (picture.isNull() || screen.isEmpty())
-        return image;
-    QPainter painter(&image);
-    const QRect whole(QPoint(0, 0), screen);
-    QList<QRect> areas;
-    for (const QRect& monitor : monitors)
-        if (const QRect area = monitor & whole; !area.isEmpty())
-            areas.append(area);
-    if (areas.isEmpty())
-        areas.append(whole);
-    for (const QRect& area : areas) {
-        const MonitorPlacement placed =
-            placeOnMonitor(picture.size(), area.size(), placement, determined);
-        const bool rescale =
-            placed.placement != Placement::Stretch && placed.size != picture.size();
-        draw(image, painter, area, rescale ? scaledPicture(picture, placed.size) : picture,
-             placed.placement);
+    const QList<Piece> pieces = piecesOf(screen, monitors, picture, placement, determined);
+    if (bandRows <= 0)
+        bandRows = std::max(1, screen.height());
+    for (int top = 0; top < screen.height(); top += bandRows) {
+        // A band that is a view on the image's own rows.
+        QImage band(image.scanLine(top), screen.width(), std::min(bandRows, screen.height() - top),
+                    image.bytesPerLine(), QImage::Format_RGB32);
+        drawBand(band, top, fill, pieces);
     }
     return image;
 }
@@ -319,32 +417,58 @@ void DesktopBackendX11::publish(const QImage& picture, Placement placement, bool
 
     const std::uint16_t width = screen->width_in_pixels;
     const std::uint16_t height = screen->height_in_pixels;
-    const QImage image = composeMonitors(QSize(width, height), m_monitors(), m_color, picture,
-                                         placement, determined);
     // The usual server takes our own pixels as they are (blue, green, red, spare byte, as a
     // little-endian 0x00rrggbb with the spare bits set): no converted copy then.
     const bool msbFirst = xcb_get_setup(c)->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST;
     const bool sameLayout = !msbFirst && visual->red_mask == 0xff0000 &&
-                            visual->green_mask == 0xff00 && visual->blue_mask == 0xff &&
-                            image.bytesPerLine() == qsizetype(width) * 4;
-    const QByteArray converted = sameLayout ? QByteArray() : serverPixels(image, *visual, msbFirst);
-    const auto* pixels = sameLayout ? image.constBits()
-                                    : reinterpret_cast<const std::uint8_t*>(converted.constData());
+                            visual->green_mask == 0xff00 && visual->blue_mask == 0xff;
+    const QList<Piece> pieces =
+        piecesOf(QSize(width, height), m_monitors(), picture, placement, determined);
 
     const xcb_window_t root = screen->root;
     const xcb_pixmap_t pixmap = xcb_generate_id(c);
     xcb_create_pixmap(c, screen->root_depth, pixmap, root, width, height);
     const xcb_gcontext_t gc = xcb_generate_id(c);
     xcb_create_gc(c, gc, pixmap, 0, nullptr);
-    // Each request must stay below the server's limit; big pictures go in bands of rows.
-    const std::size_t stride = std::size_t(width) * 4;
-    const std::size_t maxBytes = std::size_t(xcb_get_maximum_request_length(c)) * 4 - 64;
-    const int bandRows = int(std::max<std::size_t>(1, maxBytes / stride));
-    for (int y = 0; y < height; y += bandRows) {
-        const int rows = std::min(bandRows, height - y);
-        xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc, width, std::uint16_t(rows), 0,
-                      std::int16_t(y), 0, screen->root_depth, std::uint32_t(stride * rows),
-                      pixels + stride * std::size_t(y));
+    {
+        // The screen image goes out in bands of about a megabyte, each drawn just before: it is
+        // never whole in our memory beside the picture. A request must also stay below the
+        // server's limit.
+        const std::size_t stride = std::size_t(width) * 4;
+        const std::size_t maxBytes = std::size_t(xcb_get_maximum_request_length(c)) * 4 - 64;
+        const int bandRows =
+            int(std::max<std::size_t>(1, std::min(maxBytes, std::size_t(BandBytes)) / stride));
+        SharedBand shared(c, stride * std::size_t(bandRows));
+        // Drawn where the server reads it when it can, else beside it and converted.
+        QImage drawn;
+        QByteArray converted;
+        if (!shared.data() || !sameLayout)
+            drawn = QImage(width, bandRows, QImage::Format_RGB32);
+        if (!sameLayout && !shared.data())
+            converted.resize(qsizetype(stride) * bandRows);
+        for (int y = 0; y < height; y += bandRows) {
+            const int rows = std::min(bandRows, height - y);
+            QImage band =
+                drawn.isNull()
+                    ? QImage(shared.data(), width, rows, qsizetype(stride), QImage::Format_RGB32)
+                    : QImage(drawn.bits(), width, rows, drawn.bytesPerLine(), QImage::Format_RGB32);
+            if (band.isNull())
+                throw AppError(QStringLiteral("Not enough memory to draw the wallpaper."));
+            drawBand(band, y, m_color, pieces);
+            const uchar* pixels = band.constBits();
+            if (!sameLayout) {
+                uchar* out =
+                    shared.data() ? shared.data() : reinterpret_cast<uchar*>(converted.data());
+                toServerPixels(band, *visual, msbFirst, out);
+                pixels = out;
+            }
+            if (shared.data())
+                shared.put(pixmap, gc, width, std::uint16_t(rows), y, screen->root_depth);
+            else
+                xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc, width, std::uint16_t(rows),
+                              0, std::int16_t(y), 0, screen->root_depth,
+                              std::uint32_t(stride * std::size_t(rows)), pixels);
+        }
     }
     xcb_free_gc(c, gc);
 

@@ -33,9 +33,11 @@ public:
     // The screen as we draw it: the fill, and the picture placed on it.
     static QImage compose(QSize screen, QColor fill, const QImage& picture, Placement placement);
     // The same with the picture placed on each monitor by itself (placeOnMonitor), the fill
-    // around each; no monitors: the whole screen is one.
+    // around each; no monitors: the whole screen is one. Drawn bandRows rows at a time (0: all
+    // at once), as the desktop is sent, each band looking as its part of the whole.
     static QImage composeMonitors(QSize screen, const QList<QRect>& monitors, QColor fill,
-                                  const QImage& picture, Placement placement, bool determined);
+                                  const QImage& picture, Placement placement, bool determined,
+                                  int bandRows = 0);
 
 private:
     void publish(const QImage& picture, Placement placement, bool determined);

@@ -9,9 +9,11 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -80,14 +82,71 @@ void countScans(j_common_ptr common) {
 // The steps below may end in jumpOnError. Each sets its own jump target and keeps nothing with
 // a destructor in its frame, so the jump skips no C++ clean-up.
 
-bool openGuarded(j_decompress_ptr cinfo, JpegErrorManager* err, const QByteArray* bytes) {
+// Feeds the decoder from the open file a block at a time: the compressed file is never held
+// whole beside the picture, and never more of it is read than the pixel limit, whatever the
+// file claims.
+struct FileSource {
+    jpeg_source_mgr pub;
+    RegularFile* file;
+    qint64 total = 0;
+    int readError = 0; // errno of a failed read
+    bool tooLarge = false;
+    JOCTET buffer[64 * 1024];
+};
+
+boolean fillFromFile(j_decompress_ptr cinfo) {
+    auto* source = reinterpret_cast<FileSource*>(cinfo->src);
+    qint64 n = source->file->readSome(source->buffer, sizeof source->buffer);
+    if (n < 0) {
+        source->readError = errno;
+        ERREXIT(cinfo, JERR_FILE_READ);
+    }
+    source->total += n;
+    if (source->total > MaxDecodedBytes) {
+        source->tooLarge = true;
+        ERREXIT(cinfo, JERR_FILE_READ);
+    }
+    if (n == 0) {
+        // The decoder's own answer to an early end: a warning (refused by onDecoderMessage), then
+        // an end marker.
+        WARNMS(cinfo, JWRN_JPEG_EOF);
+        source->buffer[0] = 0xFF;
+        source->buffer[1] = JPEG_EOI;
+        n = 2;
+    }
+    source->pub.next_input_byte = source->buffer;
+    source->pub.bytes_in_buffer = size_t(n);
+    return TRUE;
+}
+
+void skipInFile(j_decompress_ptr cinfo, long count) {
+    jpeg_source_mgr* source = cinfo->src;
+    if (count <= 0)
+        return;
+    while (size_t(count) > source->bytes_in_buffer) {
+        count -= long(source->bytes_in_buffer);
+        fillFromFile(cinfo);
+    }
+    source->next_input_byte += count;
+    source->bytes_in_buffer -= size_t(count);
+}
+
+void noSourceAction(j_decompress_ptr) {}
+
+bool openGuarded(j_decompress_ptr cinfo, JpegErrorManager* err, FileSource* source) {
     if (setjmp(err->jump))
         return false;
     jpeg_create_decompress(cinfo);
     // Whole-picture buffers (progressive files) stay within the same bound as the pixels.
     cinfo->mem->max_memory_to_use = MaxDecodedBytes;
-    jpeg_mem_src(cinfo, reinterpret_cast<const unsigned char*>(bytes->constData()),
-                 static_cast<unsigned long>(bytes->size()));
+    source->pub.init_source = noSourceAction;
+    source->pub.fill_input_buffer = fillFromFile;
+    source->pub.skip_input_data = skipInFile;
+    source->pub.resync_to_restart = jpeg_resync_to_restart;
+    source->pub.term_source = noSourceAction;
+    source->pub.bytes_in_buffer = 0;
+    source->pub.next_input_byte = nullptr;
+    cinfo->src = &source->pub;
     jpeg_read_header(cinfo, TRUE);
     return true;
 }
@@ -150,7 +209,18 @@ struct DecompressGuard {
     ~DecompressGuard() { jpeg_destroy_decompress(cinfo); }
 };
 
-AppError jpegError(const JpegErrorManager& err) {
+AppError jpegError(const JpegErrorManager& err, const FileSource& source, const QString& path) {
+    if (source.readError != 0)
+        return AppError(
+            QStringLiteral("Cannot read \"%1\": %2")
+                .arg(displayPath(path), QString::fromLocal8Bit(std::strerror(source.readError))));
+    if (source.tooLarge)
+        return AppError(QStringLiteral("Cannot load \"%1\": the file is larger than %2 MiB.")
+                            .arg(displayPath(path))
+                            .arg(MaxDecodedBytes >> 20));
+    if (source.total == 0)
+        return AppError(
+            QStringLiteral("Cannot load \"%1\": the file is empty.").arg(displayPath(path)));
     if (err.refusedAtScan > 0)
         return AppError(
             QStringLiteral(
@@ -246,15 +316,6 @@ QImage allocatePicture(int width, int height, QImage::Format format) {
     return image;
 }
 
-QByteArray readWholeFile(const QString& path) {
-    // A compressed file larger than the pixel limit would decode past it anyway.
-    QByteArray bytes = RegularFile(path).readAll(MaxDecodedBytes);
-    if (bytes.isEmpty())
-        throw AppError(
-            QStringLiteral("Cannot load \"%1\": the file is empty.").arg(displayPath(path)));
-    return bytes;
-}
-
 // Every refusal keeps its own first line and names the whole path on a line of its own, so
 // the user knows which entry of the list is at fault.
 template <typename Load> QImage namingTheFile(const QString& path, Load load) {
@@ -266,7 +327,9 @@ template <typename Load> QImage namingTheFile(const QString& path, Load load) {
 }
 
 QImage decodeJpeg(const QString& path) {
-    const QByteArray bytes = readWholeFile(path);
+    RegularFile file(path);
+    auto source = std::make_unique<FileSource>();
+    source->file = &file;
 
     jpeg_decompress_struct cinfo;
     JpegErrorManager err;
@@ -277,8 +340,8 @@ QImage decodeJpeg(const QString& path) {
     // Destroying is harmless when creation itself failed: the memory manager is then null.
     cinfo.mem = nullptr;
     DecompressGuard guard{&cinfo};
-    if (!openGuarded(&cinfo, &err, &bytes))
-        throw jpegError(err);
+    if (!openGuarded(&cinfo, &err, source.get()))
+        throw jpegError(err, *source, path);
     // After creating: that clears every field but the error manager.
     ScanMonitor monitor{};
     monitor.pub.progress_monitor = countScans;
@@ -327,7 +390,7 @@ QImage decodeJpeg(const QString& path) {
 
     const qsizetype bytesPerLine = image.bytesPerLine();
     if (!decodeRowsGuarded(&cinfo, &err, image.bits(), bytesPerLine, cmyk))
-        throw jpegError(err);
+        throw jpegError(err, *source, path);
 
     // Rows are padded to four bytes, and Qt's BMP writer copies 8-bit rows padding and all.
     const qsizetype used = qsizetype(width) * (bitsPerPixel / 8);

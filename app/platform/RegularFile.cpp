@@ -72,9 +72,7 @@ QByteArray RegularFile::readAll(qint64 maxBytes) {
                                    .arg(maxBytes >> 20));
             bytes.resize(qsizetype(qMin<qint64>(maxBytes + 1, qint64(done) * 2 + 65536)));
         }
-        const ssize_t n = ::read(m_fd, bytes.data() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
+        const qint64 n = readSome(bytes.data() + done, bytes.size() - done);
         if (n < 0)
             throw AppError(QStringLiteral("Cannot read \"%1\": %2")
                                .arg(displayPath(m_path), systemError(errno)));
@@ -84,6 +82,14 @@ QByteArray RegularFile::readAll(qint64 maxBytes) {
     }
     bytes.truncate(done);
     return bytes;
+}
+
+qint64 RegularFile::readSome(void* data, qint64 maxBytes) {
+    ssize_t n;
+    do
+        n = ::read(m_fd, data, size_t(maxBytes));
+    while (n < 0 && errno == EINTR);
+    return n;
 }
 
 void RegularFile::handTo(QFile& file) {

@@ -21,6 +21,9 @@ public:
     // The whole content, never more than maxBytes whatever the size claimed: throws AppError
     // when the file holds more, or cannot be read.
     QByteArray readAll(qint64 maxBytes);
+    // Reads up to maxBytes at the current position: the count read, 0 at the end, -1 on an
+    // error (errno tells which).
+    qint64 readSome(void* data, qint64 maxBytes);
     // Hands the open file to `file`, which closes it from then on.
     void handTo(QFile& file);
 

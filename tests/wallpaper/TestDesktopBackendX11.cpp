@@ -78,7 +78,8 @@ QImage pixelsOf(xcb_connection_t* c, xcb_drawable_t drawable,
 
 // An Xvfb that ends with the test even when the test crashes (-noreset: the root properties
 // must outlive the backend's connection).
-void startServer(QProcess& server, const QString& display, QSize size, int depth = 24) {
+void startServer(QProcess& server, const QString& display, QSize size, int depth = 24,
+                 const QStringList& options = {}) {
     QStringList command = {
         QStringLiteral("Xvfb"),
         display,
@@ -88,6 +89,7 @@ void startServer(QProcess& server, const QString& display, QSize size, int depth
         QStringLiteral("-screen"),
         QStringLiteral("0"),
         QStringLiteral("%1x%2x%3").arg(size.width()).arg(size.height()).arg(depth)};
+    command += options;
     if (!QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
         command =
             QStringList{QStringLiteral("setpriv"), QStringLiteral("--pdeathsig=TERM")} + command;
@@ -232,6 +234,29 @@ private Q_SLOTS:
         const int red[] = {40, 80, 130, 170};
         for (int x = 0; x < 4; ++x)
             QCOMPARE(image.pixel(x, 0), qRgb(red[x], 10, 250 - red[x]));
+    }
+
+    // The desktop gets the screen image a band of rows at a time: each band must be its part
+    // of the whole, on every monitor, for every placement, reduced or enlarged.
+    void bandsLookAsTheWhole() {
+        const QList<QRect> monitors = {QRect(0, 0, 30, 17), QRect(30, 5, 23, 12)};
+        QImage picture(41, 29, QImage::Format_BGR888);
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                picture.setPixel(x, y, qRgb(x * 6, y * 8, (x ^ y) * 4));
+        for (const QImage& shown :
+             {picture, picture.scaled(7, 5), picture.convertToFormat(QImage::Format_RGB32)})
+            for (const Placement placement :
+                 {Placement::Center, Placement::Tile, Placement::Stretch})
+                for (const bool determined : {false, true}) {
+                    const QImage whole = DesktopBackendX11::composeMonitors(
+                        QSize(53, 17), monitors, Qt::blue, shown, placement, determined);
+                    for (const int rows : {1, 3, 16})
+                        QCOMPARE(DesktopBackendX11::composeMonitors(QSize(53, 17), monitors,
+                                                                    Qt::blue, shown, placement,
+                                                                    determined, rows),
+                                 whole);
+                }
     }
 
     void setWallpaper_data() {
@@ -428,15 +453,17 @@ private Q_SLOTS:
         QCOMPARE(published(), before);
     }
 
-    // A screen whose picture is larger than one request may carry goes in bands; the last band
-    // is the one a wrong count would lose. (Xvfb offers no 32-bit root to test that depth.)
+    // A screen whose picture is larger than one request may carry goes in bands through the
+    // connection where the server shares no memory (a remote one); the last band is the one a
+    // wrong count would lose. (Xvfb offers no 32-bit root to test that depth.)
     void bigScreenGoesInBands() {
         const QSize size(2400, 1800);
         const int depth = 24;
         needServer();
         const QString display = QStringLiteral(":%1").arg(m_display.mid(1).toInt() + 1);
         QProcess server;
-        startServer(server, display, size, depth);
+        startServer(server, display, size, depth,
+                    {QStringLiteral("-extension"), QStringLiteral("MIT-SHM")});
         QVERIFY(server.waitForStarted());
         xcb_connection_t* c = nullptr;
         for (int i = 0; i < 100 && !c; ++i) {
