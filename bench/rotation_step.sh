@@ -228,8 +228,10 @@ for f in "${files[@]}"; do
     for pos in Stretch Center Determine; do
         cmp=$(comparable "$f" "$pos")
         t=${cpu_ms[tessary.$f.$pos]} h=${cpu_ms[hsetroot.$f.$cmp]} e=${cpu_ms[feh.$f.$cmp]}
+        # Determine's own target is for a picture it rescales to the screen; one it stretches
+        # whole (a 3:2 picture, by the placement rule) writes the full-size file as Stretch does.
         target=1.15
-        [ "$pos" = Determine ] && target=1.00
+        [ "$pos" = Determine ] && [ "$cmp" = Fit ] && target=1.00
         awk -v f="${file_label[$f]}" -v p="$pos ($cmp)" -v t="$t" -v h="$h" -v e="$e" \
             -v d="${cpu_ms[djpeg.$f]}" -v g="$target" -v z="${freeze_ms[tessary.$f.$pos]}" 'BEGIN {
                 b = h < e ? h : e

@@ -232,12 +232,22 @@ void ValueStore::writeBool(const QString& key, const QString& name, bool value) 
 }
 
 void ValueStore::writeDword(const QString& key, const QString& name, std::uint32_t value) {
-    existingKey(key, name).values.insert(name.toLower(), Value{name, true, {}, value});
-    save();
+    write(key, Value{name, true, {}, value});
 }
 
 void ValueStore::writeString(const QString& key, const QString& name, const QString& value) {
-    existingKey(key, name).values.insert(name.toLower(), Value{name, false, value, 0});
+    write(key, Value{name, false, value, 0});
+}
+
+void ValueStore::write(const QString& key, const Value& value) {
+    QMap<QString, Value>& values = existingKey(key, value.name).values;
+    const auto known = values.constFind(value.name.toLower());
+    // Each pick writes the same desktop values again: the file on disk already holds them.
+    if (known != values.cend() && known->name == value.name &&
+        known->isNumber == value.isNumber && known->text == value.text &&
+        known->number == value.number && (m_file.isEmpty() || QFile::exists(m_file)))
+        return;
+    values.insert(value.name.toLower(), value);
     save();
 }
 

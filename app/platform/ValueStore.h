@@ -50,6 +50,8 @@ private:
     static QString normalised(const QString& key);
     const Value* find(const QString& key, const QString& name) const;
     Key& existingKey(const QString& key, const QString& name);
+    // Stores the value, and the file when that changes it.
+    void write(const QString& key, const Value& value);
     void save();
 
     QStringList m_alwaysThere;

@@ -101,7 +101,7 @@ void TestValueStore::writesAndRereadsTheFileAtomically() {
         store.writeBool(Key, QStringLiteral("MinimizeTell"), true);
         store.writeString(Key, QStringLiteral("Position"), QStringLiteral("Determine"));
     }
-    const QByteArray text = readAll(path);
+    QByteArray text = readAll(path);
     QVERIFY(text.startsWith("REGEDIT4\n"));
     QVERIFY(text.contains("[HKEY_CURRENT_USER\\Software\\Halvane Software\\Tessary]\n"));
     QVERIFY(text.contains("\"MinimizeTell\"=dword:00000001\n"));
@@ -113,6 +113,15 @@ void TestValueStore::writesAndRereadsTheFileAtomically() {
     // No temporary files are left beside it.
     QCOMPARE(QDir(dir.filePath(QStringLiteral("cfg"))).entryList(QDir::Files),
              QStringList{QStringLiteral("settings.reg")});
+    // The same value again leaves the file alone, unless the file is gone.
+    writeAll(path, "edited by hand\n");
+    again.writeString(Key, QStringLiteral("Position"), QStringLiteral("Determine"));
+    QCOMPARE(readAll(path), QByteArray("edited by hand\n"));
+    again.writeString(Key, QStringLiteral("position"), QStringLiteral("Determine"));
+    QCOMPARE(readAll(path), text.replace("\"Position\"", "\"position\""));
+    QVERIFY(QFile::remove(path));
+    again.writeBool(Key, QStringLiteral("MinimizeTell"), true);
+    QVERIFY(readAll(path).contains("\"MinimizeTell\"=dword:00000001\n"));
     // A store whose file cannot be written reports it and names the file.
     ValueStore blocked;
     writeAll(dir.filePath(QStringLiteral("plain")), "x");
