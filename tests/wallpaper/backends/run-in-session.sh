@@ -8,6 +8,7 @@ mark="TESSARY_TEST_SESSION=$scratch"
 
 # Daemons the bus started outlive it for a moment and write their settings on the way out
 # (xfconfd does): end them and wait before removing the home they write into.
+# shellcheck disable=SC2016 # expanded by the inner shell
 session_pids() {
     env -u TESSARY_TEST_SESSION mark="$mark" sh -c \
         'grep -lxzF "$mark" /proc/[0-9]*/environ 2>/dev/null | sed "s|^/proc/||; s|/environ\$||"'
