@@ -8,6 +8,7 @@ set -u
 picture=$1
 duration=${2:-60}
 desktop=x11
+. "$(dirname "$0")/../tests/system/settings_reg.sh"
 . "$(dirname "$0")/../tests/system/session_lib.sh"
 
 hz=$(getconf CLK_TCK)

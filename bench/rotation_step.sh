@@ -14,6 +14,7 @@
 # during picks is measured apart, by bench_freeze beside the program (its pings cost the server).
 # Set TESSARY_BENCH_DISPLAY to choose the display (:70).
 set -euo pipefail
+. "$(dirname "$0")/../tests/system/settings_reg.sh"
 
 picture=$(realpath "$1")
 shift
@@ -91,21 +92,8 @@ cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 status_kib() { awk -v k="$2:" '$1 == k { print $2 }' "/proc/$1/status"; }
 
 settings() { # POSITION HOURS SECONDS
-    cat >"$XDG_CONFIG_HOME/tessary/settings.reg" <<REG
-REGEDIT4
-
-[HKEY_CURRENT_USER\Control Panel\Colors]
-"Background"="0 0 64"
-
-[HKEY_CURRENT_USER\Software\Halvane Software\Tessary]
-"AutoStart"=dword:00000001
-"Hours"="$2"
-"Minimized"=dword:00000000
-"MinimizeTell"=dword:00000000
-"Minutes"="0"
-"Position"="$1"
-"Seconds"="$3"
-REG
+    settings_reg Position="$1" Hours="$2" Minutes=0 Seconds="$3" AutoStart=1 Background="0 0 64" \
+        >"$XDG_CONFIG_HOME/tessary/settings.reg"
 }
 
 start_program() { # FILE or "" for an empty list

@@ -5,6 +5,7 @@
 # program, not the build folder an older entry pointed into.
 # Usage: install_prefix.sh BUILD_DIR APP_ID
 set -u
+. "$(dirname "$0")/../system/settings_reg.sh"
 build=$1
 id=$2
 root=$(mktemp -d)
@@ -71,18 +72,7 @@ chmod 700 "$root/runtime"
 printf '[Desktop Entry]\nType=Application\nName=Tessary\nExec=/old/build/app/picture\n' \
     >"$root/config/autostart/tessary.desktop"
 mkdir -p "$root/config/tessary"
-cat >"$root/config/tessary/settings.reg" <<'REG'
-REGEDIT4
-
-[HKEY_CURRENT_USER\Software\Halvane Software\Tessary]
-"AutoStart"=dword:00000000
-"Hours"="0"
-"Minimized"=dword:00000000
-"MinimizeTell"=dword:00000000
-"Minutes"="1"
-"Position"="Center"
-"Seconds"="0"
-REG
+settings_reg >"$root/config/tessary/settings.reg"
 env -i PATH="$PATH" DISPLAY=":$(cat "$root/display")" HOME="$root/home" \
     XDG_CONFIG_HOME="$root/config" XDG_DATA_HOME="$root/data" XDG_RUNTIME_DIR="$root/runtime" \
     DBUS_SESSION_BUS_ADDRESS="unix:path=$root/no-bus" TESSARY_DESKTOP=none \

@@ -11,18 +11,7 @@ session_start "$2"
 settings="$root/config/tessary/settings.reg"
 mkdir -p "$root/config/tessary"
 write_settings() { # AutoStart Minutes
-    cat >"$settings" <<REG
-REGEDIT4
-
-[HKEY_CURRENT_USER\Software\Halvane Software\Tessary]
-"AutoStart"=dword:0000000$1
-"Hours"="0"
-"Minimized"=dword:00000000
-"MinimizeTell"=dword:00000000
-"Minutes"="$2"
-"Position"="Center"
-"Seconds"="0"
-REG
+    settings_reg AutoStart="$1" Minutes="$2" >"$settings"
     cp "$settings" "$root/settings.before"
 }
 

@@ -3,6 +3,9 @@
 # wait for it. Source it, then call session_start DISPLAY_NUMBER [tray].
 # The program gets no desktop backend unless the test sets desktop (e.g. desktop=x11).
 
+# A script sourcing this one from elsewhere sources settings_reg.sh first.
+command -v settings_reg >/dev/null 2>&1 || . "$(dirname "$0")/settings_reg.sh"
+
 skip() { echo "SKIP: $*"; exit 77; }
 
 fail() {
@@ -196,21 +199,8 @@ prepare_rotation() {
         convert -size 64x48 "xc:$colour" "BMP3:$root/pictures/$colour.bmp"
         printf '%s\r\n' "$root/pictures/$colour.bmp" >>"$root/data/tessary/images.db"
     done
-    cat >"$root/config/tessary/settings.reg" <<'REG'
-REGEDIT4
-
-[HKEY_CURRENT_USER\Control Panel\Colors]
-"Background"="0 0 64"
-
-[HKEY_CURRENT_USER\Software\Halvane Software\Tessary]
-"AutoStart"=dword:00000001
-"Hours"="0"
-"Minimized"=dword:00000000
-"MinimizeTell"=dword:00000000
-"Minutes"="0"
-"Position"="Center"
-"Seconds"="1"
-REG
+    settings_reg AutoStart=1 Minutes=0 Seconds=1 Background="0 0 64" \
+        >"$root/config/tessary/settings.reg"
 }
 
 # The colour of one screen pixel as #RRGGBB.

@@ -6,6 +6,7 @@
 # after kill -9 of the running copy, what it left behind does not stop the next start.
 # Usage: single_instance.sh PICTURE bus|socket
 set -u
+. "$(dirname "$0")/settings_reg.sh"
 picture=$1
 mode=$2
 root=$(mktemp -d)
@@ -67,18 +68,7 @@ if [ "$mode" = socket ]; then
     wait_until 'xwininfo -root -tree | grep -q "(\"panel\" \"trayer\")"' 10 || fail "no tray"
 fi
 # No notice when the window is hidden: it would be one more window to tell apart.
-cat >"$root/config/tessary/settings.reg" <<'REG'
-REGEDIT4
-
-[HKEY_CURRENT_USER\Software\Halvane Software\Tessary]
-"AutoStart"=dword:00000000
-"Hours"="0"
-"Minimized"=dword:00000000
-"MinimizeTell"=dword:00000000
-"Minutes"="1"
-"Position"="Center"
-"Seconds"="0"
-REG
+settings_reg >"$root/config/tessary/settings.reg"
 
 n=0
 start_copy() { # sets $last to the pid of a new copy
