@@ -14,6 +14,9 @@
 #include <QScopedValueRollback>
 #include <QTimer>
 
+#include <cstring>
+#include <vector>
+
 #include <malloc.h>
 
 namespace {
@@ -25,14 +28,16 @@ QImage sampledPicture(const QImage& picture, QSize size) {
     QImage copy(size, QImage::Format_BGR888);
     if (copy.isNull())
         return copy;
+    // Where each column comes from, worked out once for every row.
+    std::vector<qsizetype> from(size_t(size.width()));
+    for (int x = 0; x < size.width(); ++x)
+        from[size_t(x)] = qsizetype(qint64(x) * picture.width() / size.width() * 3);
     for (int y = 0; y < size.height(); ++y) {
         const uchar* in = picture.constScanLine(int(qint64(y) * picture.height() / size.height()));
         uchar* out = copy.scanLine(y);
-        for (int x = 0; x < size.width(); ++x, out += 3) {
-            const uchar* p = in + qint64(x) * picture.width() / size.width() * 3;
-            out[0] = p[0];
-            out[1] = p[1];
-            out[2] = p[2];
+        for (const qsizetype at : from) {
+            std::memcpy(out, in + at, 3);
+            out += 3;
         }
     }
     return copy;

@@ -3,6 +3,7 @@
 #include "app/platform/Errors.h"
 #include "app/platform/PathBytes.h"
 #include "app/platform/RegularFile.h"
+#include "wallpaper/PictureMemory.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -16,8 +17,6 @@
 #include <memory>
 #include <optional>
 #include <utility>
-
-#include <sys/mman.h>
 
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
@@ -285,35 +284,6 @@ std::optional<BmpLayout> bmpLayout(const QByteArray& head) {
         return std::nullopt;
     }
     return layout;
-}
-
-void unmapPicture(void* info) {
-    const auto* mapping = static_cast<const std::pair<void*, size_t>*>(info);
-    munmap(mapping->first, mapping->second);
-    delete mapping;
-}
-
-// A large picture's memory is touched once, page by page, as it is decoded: in pages of
-// 4 KiB that is a fault every 4 KiB, which costs a third as much as the decoding itself.
-// Mapped on its own, with huge pages where the system gives them, it is a fault every 2 MiB,
-// and it goes back to the system whole when the picture is dropped.
-QImage allocatePicture(int width, int height, QImage::Format format) {
-    const qsizetype bytesPerLine =
-        ((qsizetype(width) * (format == QImage::Format_Indexed8 ? 1 : 3)) + 3) & ~qsizetype(3);
-    const size_t bytes = size_t(bytesPerLine) * size_t(height);
-    constexpr size_t Large = size_t(4) << 20;
-    if (bytes < Large)
-        return QImage(width, height, format);
-    void* data = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (data == MAP_FAILED)
-        return {};
-    madvise(data, bytes, MADV_HUGEPAGE);
-    auto* mapping = new std::pair<void*, size_t>(data, bytes);
-    QImage image(static_cast<uchar*>(data), width, height, bytesPerLine, format, unmapPicture,
-                 mapping);
-    if (image.isNull())
-        unmapPicture(mapping);
-    return image;
 }
 
 // Every refusal keeps its own first line and names the whole path on a line of its own, so

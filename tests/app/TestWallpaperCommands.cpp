@@ -9,6 +9,7 @@
 #include "fakes/FakeUserDialogs.h"
 #include "wallpaper/BmpFile.h"
 #include "wallpaper/PictureLoader.h"
+#include "wallpaper/PictureMemory.h"
 #include "wallpaper/PlacementRule.h"
 
 #include <QAction>
@@ -145,6 +146,7 @@ private Q_SLOTS:
     void imageBmpAsThePreviousWriter();
     void noPictureIsRefusedBeforeAnyEffect();
     void unwritableDataFolder();
+    void pictureMemoryKeptOnlyWhileRotatingFast();
 };
 
 void TestWallpaperCommands::applyImageDisplays_data() {
@@ -492,4 +494,23 @@ void TestWallpaperCommands::unwritableDataFolder() {
 }
 
 QTEST_MAIN(TestWallpaperCommands)
+// While the wallpaper changes every few seconds, the memory of a large picture is kept from
+// pick to pick; Stop gives it back, and a longer period never keeps it.
+void TestWallpaperCommands::pictureMemoryKeptOnlyWhileRotatingFast() {
+    Rig rig;
+    const QString big = rig.jpegPicture(QStringLiteral("big.jpg"), QSize(1500, 1000));
+    rig.platform.writeImagesDb(big.toUtf8() + "\r\n");
+    rig.form = std::make_unique<TForm1>(rig.platform, rig.dialogs);
+    rig.form->Position = QStringLiteral("Center");
+    for (const int seconds : {5, 6}) {
+        rig.form->countdown = Countdown{0, 0, seconds};
+        rig.form->Button3Click();
+        QCoreApplication::processEvents(); // the full picture is released once the pick ends
+        QVERIFY(rig.dialogs.errors.isEmpty());
+        QCOMPARE(spareBlockBytes() >= size_t(1500 * 3 * 1000), seconds <= 5);
+        rig.form->Button3Click();
+        QCOMPARE(spareBlockBytes(), size_t(0));
+    }
+}
+
 #include "TestWallpaperCommands.moc"

@@ -2,6 +2,7 @@
 
 #include "app/platform/Errors.h"
 #include "wallpaper/PictureLoader.h"
+#include "wallpaper/PictureMemory.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
 #include <random>
 
 #include <sys/stat.h>
@@ -52,6 +54,7 @@ private Q_SLOTS:
     void greyJpegIs8BitWithGreyPalette();
     void cmykJpegIsConverted();
     void rowPaddingIsZero();
+    void keptMemoryHoldsNothingOfTheLastPicture();
     void refusals_data();
     void refusals();
     void unopenableFile();
@@ -125,6 +128,29 @@ void TestPictureLoader::rowPaddingIsZero() {
                     QCOMPARE(int(image.constScanLine(y)[i]), 0);
         }
     }
+}
+
+// A large picture decoded into the memory the last one left holds none of its bytes, padding
+// included; the memory goes back when keeping ends.
+void TestPictureLoader::keptMemoryHoldsNothingOfTheLastPicture() {
+    const QString odd = file(QStringLiteral("odd.jpg"), jpeg(quadrants(1999, 900)));
+    const QImage fresh = loadJpeg(odd);
+    keepSpareBlock(true);
+    {
+        QImage last = loadJpeg(file(QStringLiteral("wide.jpg"), jpeg(quadrants(2400, 800))));
+        last.fill(qRgb(255, 255, 255));
+    }
+    const size_t kept = spareBlockBytes();
+    QCOMPARE(kept, size_t(2400 * 3 * 800));
+    {
+        const QImage next = loadJpeg(odd);
+        QCOMPARE(spareBlockBytes(), size_t(0)); // taken, not mapped anew
+        QCOMPARE(next.bytesPerLine(), fresh.bytesPerLine());
+        QVERIFY(std::memcmp(next.constBits(), fresh.constBits(), size_t(fresh.sizeInBytes())) == 0);
+    }
+    QCOMPARE(spareBlockBytes(), kept);
+    keepSpareBlock(false);
+    QCOMPARE(spareBlockBytes(), size_t(0));
 }
 
 // Every file either loader refuses, with the start of its message. Each message ends with the
