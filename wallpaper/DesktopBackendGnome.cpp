@@ -1,10 +1,12 @@
 #include "wallpaper/DesktopBackendGnome.h"
 
 #include "app/platform/Errors.h"
+#include "app/platform/PathBytes.h"
 #include "wallpaper/DesktopBus.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QTimer>
 #include <QUrl>
 
 #define G_SETTINGS_ENABLE_BACKEND
@@ -12,6 +14,9 @@
 #include <gio/gsettingsbackend.h>
 
 #include <memory>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -203,6 +208,15 @@ void setAnnounced(Settings& settings, const char* key, const QString& value, boo
     settings.setString(key, value);
 }
 
+// GNOME Shell drops a cached picture only when a background showing it sees its file change. A
+// new placement replaces that background, and a rename landing before the new one watches the
+// file goes unseen: the old picture comes back from the cache. A change of the file's times a
+// second later is seen, and makes it load the picture again.
+void touchLater(const QString& file) {
+    QTimer::singleShot(
+        1000, [path = pathToBytes(file)] { ::utimensat(AT_FDCWD, path.constData(), nullptr, 0); });
+}
+
 } // namespace
 
 DesktopBackendGnome::DesktopBackendGnome(Flavour flavour)
@@ -233,7 +247,8 @@ void DesktopBackendGnome::setWallpaper(const QString& file, Placement placement)
             slideshow.setBool(keys.slideshowKey, false);
     }
     // An unchanged value is not written: each write makes the desktop load the picture again.
-    if (settings.string("picture-options") != optionWord(placement))
+    const bool newPlacement = settings.string("picture-options") != optionWord(placement);
+    if (newPlacement)
         settings.setString("picture-options", optionWord(placement));
     const QString uri = QString::fromUtf8(QUrl::fromLocalFile(file).toEncoded());
     for (const char* key : keys.uriKeys)
@@ -242,6 +257,8 @@ void DesktopBackendGnome::setWallpaper(const QString& file, Placement placement)
     if (keys.pathKey)
         setAnnounced(settings, keys.pathKey, file, keys.watchesFile);
     g_settings_sync();
+    if (newPlacement && keys.watchesFile)
+        touchLater(file);
 }
 
 void DesktopBackendGnome::setBackgroundColor(QColor color) {

@@ -5,7 +5,9 @@
 #include "wallpaper/DesktopBackendGnome.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -213,6 +215,27 @@ private Q_SLOTS:
         QVERIFY2(!seen.contains("picture-options"), seen.constData());
         monitor.kill();
         monitor.waitForFinished();
+    }
+
+    // GNOME Shell may miss a rename while a new placement replaces its background: the file's
+    // times change a second after a new placement, and only then.
+    void newPlacementTouchesTheFileLater() {
+        needSchema(Flavour::Gnome);
+        DesktopBackendGnome backend(Flavour::Gnome);
+        backend.setWallpaper(m_file, Placement::Center);
+        QTest::qWait(1500);
+        const QDateTime old = QDateTime::fromSecsSinceEpoch(1000000000);
+        {
+            QFile file(m_file);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(old, QFileDevice::FileModificationTime));
+        }
+        const auto modified = [this] { return QFileInfo(m_file).lastModified(); };
+        backend.setWallpaper(m_file, Placement::Center);
+        QTest::qWait(1500);
+        QCOMPARE(modified(), old);
+        backend.setWallpaper(m_file, Placement::Stretch);
+        QTRY_VERIFY_WITH_TIMEOUT(modified() > old, 3000);
     }
 
     void backgroundColor_data() {
