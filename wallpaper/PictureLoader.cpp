@@ -210,13 +210,9 @@ struct DecompressGuard {
 
 AppError jpegError(const JpegErrorManager& err, const FileSource& source, const QString& path) {
     if (source.readError != 0)
-        return AppError(
-            QStringLiteral("Cannot read \"%1\": %2")
-                .arg(displayPath(path), QString::fromLocal8Bit(std::strerror(source.readError))));
+        return source.file->readFailed(source.readError);
     if (source.tooLarge)
-        return AppError(QStringLiteral("Cannot load \"%1\": the file is larger than %2 MiB.")
-                            .arg(displayPath(path))
-                            .arg(MaxDecodedBytes >> 20));
+        return source.file->tooLarge(MaxDecodedBytes);
     if (source.total == 0)
         return AppError(
             QStringLiteral("Cannot load \"%1\": the file is empty.").arg(displayPath(path)));

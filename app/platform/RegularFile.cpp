@@ -67,15 +67,12 @@ QByteArray RegularFile::readAll(qint64 maxBytes) {
     for (;;) {
         if (done == bytes.size()) {
             if (done > maxBytes)
-                throw AppError(QStringLiteral("Cannot load \"%1\": the file is larger than %2 MiB.")
-                                   .arg(displayPath(m_path))
-                                   .arg(maxBytes >> 20));
+                throw tooLarge(maxBytes);
             bytes.resize(qsizetype(qMin<qint64>(maxBytes + 1, qint64(done) * 2 + 65536)));
         }
         const qint64 n = readSome(bytes.data() + done, bytes.size() - done);
         if (n < 0)
-            throw AppError(QStringLiteral("Cannot read \"%1\": %2")
-                               .arg(displayPath(m_path), systemError(errno)));
+            throw readFailed(errno);
         if (n == 0)
             break;
         done += n;
@@ -90,6 +87,17 @@ qint64 RegularFile::readSome(void* data, qint64 maxBytes) {
         n = ::read(m_fd, data, size_t(maxBytes));
     while (n < 0 && errno == EINTR);
     return n;
+}
+
+AppError RegularFile::readFailed(int number) const {
+    return AppError(
+        QStringLiteral("Cannot read \"%1\": %2").arg(displayPath(m_path), systemError(number)));
+}
+
+AppError RegularFile::tooLarge(qint64 maxBytes) const {
+    return AppError(QStringLiteral("Cannot load \"%1\": the file is larger than %2 MiB.")
+                        .arg(displayPath(m_path))
+                        .arg(maxBytes >> 20));
 }
 
 void RegularFile::handTo(QFile& file) {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QtGlobal>
 
+class AppError;
 class QFile;
 
 // A file the program reads that someone else named (a picture, images.db), opened by the exact
@@ -24,6 +25,10 @@ public:
     // Reads up to maxBytes at the current position: the count read, 0 at the end, -1 on an
     // error (errno tells which).
     qint64 readSome(void* data, qint64 maxBytes);
+    // The refusals of a read: "Cannot read "PATH": why" for system error `number`, and
+    // "Cannot load "PATH": the file is larger than N MiB." past maxBytes.
+    AppError readFailed(int number) const;
+    AppError tooLarge(qint64 maxBytes) const;
     // Hands the open file to `file`, which closes it from then on.
     void handTo(QFile& file);
 

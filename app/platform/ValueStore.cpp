@@ -243,9 +243,7 @@ void ValueStore::write(const QString& key, const Value& value) {
     QMap<QString, Value>& values = existingKey(key, value.name).values;
     const auto known = values.constFind(value.name.toLower());
     // Each pick writes the same desktop values again: the file on disk already holds them.
-    if (known != values.cend() && known->name == value.name && known->isNumber == value.isNumber &&
-        known->text == value.text && known->number == value.number &&
-        (m_file.isEmpty() || QFile::exists(m_file)))
+    if (known != values.cend() && *known == value && (m_file.isEmpty() || QFile::exists(m_file)))
         return;
     values.insert(value.name.toLower(), value);
     save();

@@ -41,6 +41,7 @@ private:
         bool isNumber = false;
         QString text;
         std::uint32_t number = 0;
+        bool operator==(const Value&) const = default;
     };
     struct Key {
         QString path;
