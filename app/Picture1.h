@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DialogStacking.h"
 #include "imagelist/PictureList.h"
 #include "rotation/Countdown.h"
 #include "rotation/RotationPool.h"
@@ -210,6 +211,8 @@ private:
     QSet<QString> m_rotationProblemsTold;
     // The Options dialog, the notice or the About box while one is open.
     QPointer<QDialog> m_openDialog;
+    // Keeps an open dialog in front of this window, whatever brings the window forward.
+    DialogStacking m_dialogStacking{this};
     // The list as read, when a NUL byte left the rest of images.db unread: Exit then keeps the
     // file as it is unless the list was changed.
     std::optional<QStringList> m_listCutAtNul;

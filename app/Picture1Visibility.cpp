@@ -64,8 +64,7 @@ void TForm1::Show1Click() {
     }
     FormParts::bringForward(this);
     // A dialog left open stays in front of the window it belongs to.
-    if (m_openDialog)
-        FormParts::bringForward(m_openDialog);
+    m_dialogStacking.bringDialogsForward();
     // The main window is the program's only top-level window: there is no separate
     // application window whose taskbar button would need hiding.
     Show1->setText(HideCaption);
@@ -79,8 +78,7 @@ void TForm1::bringToFront() {
         return;
     }
     FormParts::bringForward(this);
-    if (m_openDialog)
-        FormParts::bringForward(m_openDialog);
+    m_dialogStacking.bringDialogsForward();
 }
 
 void TForm1::DisplayHiddenMessage() {
@@ -91,8 +89,10 @@ void TForm1::DisplayHiddenMessage() {
         return;
     }
     // Owned by the main window, as its other dialogs, but centred on the desktop: the owner
-    // is hidden.
-    TForm3 notice(m_platform.registry(), m_dialogs, MinimizeTell, this);
+    // is hidden. Over a dialog left open it is that dialog's own, so that raising the dialog
+    // raises the notice with it instead of covering the one window that takes input.
+    QWidget* const owner = m_openDialog ? static_cast<QWidget*>(m_openDialog) : this;
+    TForm3 notice(m_platform.registry(), m_dialogs, MinimizeTell, owner);
     Form3 = &notice;
     const auto forget = qScopeGuard([] { Form3 = nullptr; });
     showModal(notice);
