@@ -4,12 +4,6 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace {
-
-const QColor FrameColor(0x9d, 0xb4, 0xd0);
-
-} // namespace
-
 void Artwork::paintProgramIcon(QPainter& p, int size) {
     p.setRenderHint(QPainter::Antialiasing);
     const qreal s = size;
@@ -48,57 +42,7 @@ QPixmap Artwork::programIconPixmap(int size) {
 
 QIcon Artwork::programIcon() {
     QIcon icon;
-    for (int size : {16, 32, 48})
+    for (int size : {16, 24, 32, 48, 64, 96})
         icon.addPixmap(programIconPixmap(size));
     return icon;
-}
-
-QPixmap Artwork::banner(int width, int height) {
-    QPixmap pixmap(width, height);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient g(0, 0, width, 0);
-    g.setColorAt(0, QColor(0x1f, 0x4e, 0x80));
-    g.setColorAt(1, QColor(0x6f, 0xa8, 0xdc));
-    p.fillRect(pixmap.rect(), g);
-    p.drawPixmap(8, (height - 32) / 2, programIconPixmap(32));
-    QFont title(QStringLiteral("Trebuchet MS"));
-    title.setPixelSize(22);
-    title.setBold(true);
-    p.setFont(title);
-    p.setPen(Qt::white);
-    p.drawText(QRect(48, 0, width - 56, height - 14), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Tessary"));
-    QFont tagline(QStringLiteral("Trebuchet MS"));
-    tagline.setPixelSize(11);
-    p.setFont(tagline);
-    p.setPen(QColor(0xe4, 0xef, 0xfa));
-    p.drawText(QRect(49, height - 18, width - 56, 14), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Randomly changes your wallpaper."));
-    return pixmap;
-}
-
-QPixmap Artwork::frameCorner(int corner, int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::white);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(FrameColor, 1.5));
-    // The arc's centre sits at the inner corner of the piece.
-    const qreal r = size - 1.5;
-    const QPointF centres[4] = {
-        {qreal(size), qreal(size)}, {0, qreal(size)}, {0, 0}, {qreal(size), 0}};
-    const QPointF c = centres[corner & 3];
-    const int startDegrees[4] = {90, 0, 270, 180};
-    p.drawArc(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), startDegrees[corner & 3] * 16, 90 * 16);
-    return pixmap;
-}
-
-QPixmap Artwork::frameEdge(int width, int height) {
-    QPixmap pixmap(width, height);
-    pixmap.fill(Qt::white);
-    QPainter p(&pixmap);
-    p.setPen(QPen(FrameColor, 1.5));
-    p.drawLine(QPointF(0, height / 2.0), QPointF(width, height / 2.0));
-    return pixmap;
 }

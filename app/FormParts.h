@@ -1,32 +1,33 @@
 #pragma once
 
-#include <QFont>
-#include <QLabel>
-#include <QString>
+#include <QColor>
+#include <QSize>
+#include <Qt>
 
 class QDialog;
 class QWidget;
 
-// What the windows share: their face, their white client area, their bare dialog frame.
+// What the windows share: the desktop's font at their scale, the white client area with text
+// that stays readable on it, the bare dialog frame.
 namespace FormParts {
-// "Trebuchet MS" at the given size, with look-alike faces where it is not installed.
-QFont trebuchet(int points = 8, bool bold = false);
-// The system's default face, bold, for titles.
-QFont boldDefault(int points = 8);
+// The windows are drawn for the usual 9 to 10 point desktop font; a smaller or larger desktop
+// font scales them (text and layout) by its ratio to that range.
+double fontScale(double desktopPoints);
+// The scale of the desktop's font now (the application font, as the desktop's theme set it).
+double desktopFontScale();
+// Gives a window built from its form the desktop's face at 8 points times the scale, and scales
+// what the form gives in pixels by the same ratio. Form properties it reads from widgets:
+// "fontPoints" (a size at the usual scale) and "fitText" (the widest text the widget must show
+// whole, such as "65535 x 65535").
+void fitToDesktopFont(QWidget* window);
+// The usual size of a window, as its form gives it, grown where the text needs more room, and
+// wide enough to show its title whole.
+QSize settledSize(QWidget* window, QSize usual);
+// White behind, black text in front, whatever the desktop's colour scheme: the window's
+// own controls (buttons, lists, sliders) keep the scheme's pair.
 void paintWhite(QWidget* widget);
-// Where a wider substitute face is in use, shrinks the widget's font until the widget ends
-// left of right.
-void fitWidth(QWidget* widget, int right);
-// A new child at a fixed place, named so that tests can find it.
-template <typename W>
-W* placed(QWidget* parent, const QString& name, int left, int top, int width, int height) {
-    auto* widget = new W(parent);
-    widget->setObjectName(name);
-    widget->setGeometry(left, top, width, height);
-    return widget;
-}
-// A label in the usual face, sized to its text.
-QLabel* textLabel(QWidget* parent, const QString& name, const QString& text, int left, int top);
+// The contrast ratio of two colours, 1 to 21, as WCAG defines it.
+double contrastRatio(const QColor& a, const QColor& b);
 // A dialog frame with a caption but no title-bar buttons (no system menu, no close box).
 Qt::WindowFlags bareDialogFlags();
 // Shows a window, restores it when minimised, and puts it in front.
@@ -36,18 +37,3 @@ void bringForward(QWidget* window);
 // grants although the dialog offers neither: a minimised modal dialog could not be found again.
 void keepDialogInView(QDialog* dialog);
 } // namespace FormParts
-
-// A text that acts as a link: hand cursor, underlined, in the link colour; clicked() on a
-// left-button release over it.
-class LinkLabel : public QLabel {
-    Q_OBJECT
-
-public:
-    explicit LinkLabel(const QString& text, QWidget* parent = nullptr);
-
-Q_SIGNALS:
-    void clicked();
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
-};

@@ -2,6 +2,7 @@
 
 #include "app/Artwork.h"
 #include "app/FormParts.h"
+#include "app/FormWidgets.h"
 #include "app/PreviewImage.h"
 #include "app/UpDown.h"
 #include "app/platform/Errors.h"
@@ -12,16 +13,12 @@
 #include "tray/Tray.h"
 
 #include <QAction>
-#include <QBoxLayout>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFontInfo>
-#include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -44,62 +41,12 @@ const QString TForm1::OpenFilter =
 
 namespace {
 
-using FormParts::placed;
-using FormParts::textLabel;
-using FormParts::trebuchet;
-
-QFrame* whitePanel(QWidget* parent, const char* name) {
-    auto* panel = new QFrame(parent);
-    panel->setObjectName(QString::fromLatin1(name));
-    FormParts::paintWhite(panel);
-    return panel;
-}
-
-QLabel* pictureAt(QWidget* parent, const char* name, const QPixmap& pixmap, int left, int top) {
-    auto* label = placed<QLabel>(parent, name, left, top, pixmap.width(), pixmap.height());
-    label->setPixmap(pixmap);
-    return label;
-}
-
-// The six frame pictures of one row: corners top-left, top-right, bottom-right, bottom-left,
-// then the top and bottom edges.
-void frameRow(QWidget* row, const std::array<const char*, 6>& names) {
-    pictureAt(row, names[0], Artwork::frameCorner(0), 0, 0);
-    pictureAt(row, names[1], Artwork::frameCorner(1), 403, 0);
-    pictureAt(row, names[2], Artwork::frameCorner(2), 403, 20);
-    pictureAt(row, names[3], Artwork::frameCorner(3), 0, 20);
-    pictureAt(row, names[4], Artwork::frameEdge(383), 20, -1);
-    pictureAt(row, names[5], Artwork::frameEdge(383), 20, 38);
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QString& hint,
-                    int left) {
-    auto* b = placed<QPushButton>(parent, name, left, 8, 57, 24);
-    b->setText(caption);
-    b->setToolTip(hint);
-    b->setFont(trebuchet());
-    return b;
-}
-
 QAction* menuItem(QMenu* menu, const char* name, const QString& caption, bool enabled = true) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
     action->setEnabled(enabled);
     return action;
 }
-
-// Keeps the three rows at their place relative to the band's width, as unanchored controls do.
-class BottomBand : public QFrame {
-public:
-    using QFrame::QFrame;
-    QList<QWidget*> rows;
-
-protected:
-    void resizeEvent(QResizeEvent*) override {
-        for (QWidget* row : rows)
-            row->move((width() - row->width()) / 2, row->y());
-    }
-};
 
 } // namespace
 
@@ -138,129 +85,31 @@ TForm1::~TForm1() {
 }
 
 void TForm1::buildLayout() {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Tessary"));
+    setupUi(this);
     setWindowIcon(Artwork::programIcon());
-    QFont base;
-    base.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"),
-                      QStringLiteral("Sans Serif")});
-    base.setPixelSize(11);
-    setFont(base);
-    resize(455, 489);
-    // Smaller, the buttons of the bottom band would be cut off.
-    setMinimumSize(size());
-
-    auto* client = whitePanel(this, "client");
-    setCentralWidget(client);
-    auto* column = new QVBoxLayout(client);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-
-    Panel5 = whitePanel(client, "Panel5");
-    Panel5->setFixedHeight(48);
-    Image20 = pictureAt(Panel5, "Image20", Artwork::banner(457, 48), 0, 0);
-    Image20->setCursor(Qt::PointingHandCursor);
-    Image20->setToolTip(QStringLiteral("Click to see About Tessary"));
-    column->addWidget(Panel5);
-
-    auto* middle = new QHBoxLayout;
-    middle->setSpacing(0);
-    Panel4 = whitePanel(client, "Panel4");
-    Panel4->setFixedWidth(14);
-    Panel3 = whitePanel(client, "Panel3");
-    Panel3->setFixedWidth(14);
-    Image1 = new PreviewImage(client);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setToolTip(QStringLiteral("No Images to Display"));
-    middle->addWidget(Panel4);
-    middle->addWidget(Image1, 1);
-    middle->addWidget(Panel3);
-    column->addLayout(middle, 1);
-    Label9 = new QLabel(QStringLiteral("No Images to Display"), Image1);
-    Label9->setObjectName(QStringLiteral("Label9"));
-    Label9->setFont(trebuchet());
-    Label9->setAlignment(Qt::AlignCenter);
-    auto* overlay = new QVBoxLayout(Image1);
-    overlay->addWidget(Label9);
-
-    auto* band = new BottomBand(client);
-    band->setObjectName(QStringLiteral("Panel1"));
-    band->setAutoFillBackground(true);
-    band->setPalette(Panel5->palette());
-    band->setFixedHeight(159);
-    Panel1 = band;
-    column->addWidget(Panel1);
-    Panel8 = whitePanel(Panel1, "Panel8");
-    Panel8->setGeometry(16, 13, 425, 40);
-    Panel2 = whitePanel(Panel1, "Panel2");
-    Panel2->setGeometry(16, 59, 425, 40);
-    Panel6 = whitePanel(Panel1, "Panel6");
-    Panel6->setGeometry(16, 105, 425, 40);
-    band->rows = {Panel8, Panel2, Panel6};
-
-    frameRow(Panel8, {"Image7", "Image8", "Image16", "Image17", "Image19", "Image18"});
-    frameRow(Panel2, {"Image9", "Image2", "Image3", "Image4", "Image6", "Image5"});
-    frameRow(Panel6, {"Image10", "Image11", "Image12", "Image13", "Image15", "Image14"});
-
-    QFont timerFont = trebuchet();
-    timerFont.setBold(true);
-    // Without the narrow face the wider fallback would not fit the labels at 19 pixels.
-    timerFont.setPixelSize(19);
-    if (!QFontInfo(timerFont).family().startsWith(QLatin1String("Trebuchet")))
-        timerFont.setPixelSize(15);
-    Label1 = placed<QLabel>(Panel8, "Label1", 10, 8, 60, 24);
-    Label1->setText(QStringLiteral("Timer:"));
-    Label2 = placed<QLabel>(Panel8, "Label2", 76, 8, 80, 24);
-    Label2->setText(QStringLiteral("00:01:00"));
-    for (QLabel* label : {Label1, Label2}) {
-        label->setFont(timerFont);
-        label->setAlignment(Qt::AlignCenter);
-        QPalette pal = label->palette();
-        pal.setColor(QPalette::WindowText, Qt::black);
-        label->setPalette(pal);
-    }
-    ProgressBar1 = placed<QProgressBar>(Panel8, "ProgressBar1", 168, 12, 245, 17);
-    ProgressBar1->setToolTip(QStringLiteral("Timer Progress"));
-    ProgressBar1->setRange(0, 60);
-    ProgressBar1->setValue(0);
-    ProgressBar1->setTextVisible(false);
-
-    Button3 =
-        button(Panel2, "Button3", QStringLiteral("Start"), QStringLiteral("Start Tessarying"), 8);
-    Button3->setEnabled(false);
-    Button1 = button(Panel2, "Button1", QStringLiteral("Options"),
-                     QStringLiteral("View the Options Window"), 72);
-    Button2 =
-        button(Panel2, "Button2", QStringLiteral("Exit"), QStringLiteral("Exit Tessary"), 136);
-    Label6 = textLabel(Panel2, "Label6", QStringLiteral("Filetype:"), 200, 12);
-    Label5 = textLabel(Panel2, "Label5", QString(), 250, 12);
-    Label8 = textLabel(Panel2, "Label8", QStringLiteral("Resolution:"), 291, 12);
-    Label7 = textLabel(Panel2, "Label7", QString(), 352, 12);
-    Label5->setMinimumWidth(40);
-    Label7->setMinimumWidth(70);
-
-    Button6 =
-        button(Panel6, "Button6", QStringLiteral("Add"), QStringLiteral("Add Images to List"), 8);
-    Button4 = button(Panel6, "Button4", QStringLiteral("Remove"),
-                     QStringLiteral("Remove Current Image from List"), 72);
-    Button4->setEnabled(false);
-    Button5 = button(Panel6, "Button5", QStringLiteral("Clear All"),
-                     QStringLiteral("Remove All Images from List"), 136);
-    Button5->setEnabled(false);
-    ComboBox1 = placed<QComboBox>(Panel6, "ComboBox1", 200, 8, 177, 24);
-    ComboBox1->setFont(trebuchet());
-    ComboBox1->setEditable(false);
-    ComboBox1->setToolTip(QStringLiteral("View and select Images"));
+    FormParts::fitToDesktopFont(this);
+    FormParts::paintWhite(centralWidget());
     ComboBox1->addItem(NoImagesSelected);
     ComboBox1->setCurrentIndex(0);
-    UpDown2 = placed<UpDown>(Panel6, "UpDown2", 384, 9, 31, 21);
-    UpDown2->setToolTip(QStringLiteral("Click left or right to scroll through the Images"));
-    UpDown2->setEnabled(false);
+    const QSize usual = size();
+    setMinimumSize(FormParts::settledSize(this, {}));
+    resize(FormParts::settledSize(this, usual));
 
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(1000);
+    buildMenu();
 
+    Tray1 = new TTray(this);
+    Tray1->setObjectName(QStringLiteral("Tray1"));
+    Tray1->SetHint(QStringLiteral("Tessary"));
+    Tray1->SetIcon(Artwork::programIcon());
+    Tray1->PopupMenu = PopupMenu1;
+    Tray1->OnDoubleClick = [this] { runGuarded([this] { Show1Click(); }); };
+    Tray1->Loaded();
+}
+
+void TForm1::buildMenu() {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     AddPicture1Menu = PopupMenu1->addMenu(QStringLiteral("Add Pictures"));
@@ -288,14 +137,6 @@ void TForm1::buildLayout() {
     Timing1 = menuItem(PopupMenu1, "Timing1", QStringLiteral("Options..."));
     PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N2"));
     Exit1 = menuItem(PopupMenu1, "Exit1", QStringLiteral("Exit"));
-
-    Tray1 = new TTray(this);
-    Tray1->setObjectName(QStringLiteral("Tray1"));
-    Tray1->SetHint(QStringLiteral("Tessary"));
-    Tray1->SetIcon(Artwork::programIcon());
-    Tray1->PopupMenu = PopupMenu1;
-    Tray1->OnDoubleClick = [this] { runGuarded([this] { Show1Click(); }); };
-    Tray1->Loaded();
 }
 
 std::function<void()> TForm1::guarded(void (TForm1::*handler)()) {
@@ -353,8 +194,7 @@ void TForm1::connectHandlers() {
     connect(Timer2, &QTimer::timeout, this, guarded(&TForm1::Timer2Timer));
     connect(Image1, &PreviewImage::contextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(at); });
-    Image20->installEventFilter(this);
-    Panel5->installEventFilter(this);
+    connect(Image20, &Banner::clicked, this, guarded(&TForm1::Image20Click));
 }
 
 QList<QObject*> TForm1::listStateControls() const {
@@ -407,20 +247,6 @@ void TForm1::Button1Click() {
     Update_Timer();
     IntervalMs = intervalMsFor(countdown);
     fitProgressRange();
-}
-
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Image20 && event->type() == QEvent::MouseButtonRelease) {
-        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-            runGuarded([this] { Image20Click(); });
-        return true;
-    }
-    if (watched == Panel5 && event->type() == QEvent::Resize) {
-        // The banner spans the window's whole width.
-        Image20->setGeometry(0, 0, Panel5->width(), Panel5->height());
-        Image20->setPixmap(Artwork::banner(Panel5->width(), Panel5->height()));
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

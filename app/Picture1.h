@@ -5,6 +5,7 @@
 #include "rotation/Countdown.h"
 #include "rotation/RotationPool.h"
 #include "settings/Picture2.h"
+#include "ui_Picture1.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -17,26 +18,20 @@
 #include <optional>
 
 class Platform;
-class PreviewImage;
 class QAction;
-class QComboBox;
 class QDialog;
-class QFrame;
-class QLabel;
 class QMenu;
-class QProgressBar;
-class QPushButton;
 class QTimer;
 class TTray;
-class UpDown;
 class UserDialogs;
 
 // The main window and the controller of the whole program: it owns the picture list, the
 // settings held in memory and the countdown, and every command is one of its handlers.
-// Member definitions are grouped by subsystem: Picture1.cpp (construction and layout),
+// Its controls come from its form, Picture1.ui, under the names the program knows them by.
+// Member definitions are grouped by subsystem: Picture1.cpp (construction and wiring),
 // Picture1Visibility.cpp, Picture1List.cpp, Picture1Wallpaper.cpp, Picture1Rotation.cpp,
 // Picture1Settings.cpp.
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public Ui::Picture1 {
     Q_OBJECT
 
 public:
@@ -71,32 +66,7 @@ public:
     static const QString NoImagesSelected;
     static const QString OpenFilter;
 
-    // Controls, named as the rest of the program names them.
-    QFrame* Panel1 = nullptr;
-    QFrame* Panel2 = nullptr;
-    QFrame* Panel3 = nullptr;
-    QFrame* Panel4 = nullptr;
-    QFrame* Panel5 = nullptr;
-    QFrame* Panel6 = nullptr;
-    QFrame* Panel8 = nullptr;
-    QLabel* Image20 = nullptr;
-    PreviewImage* Image1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label9 = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
-    QPushButton* Button3 = nullptr;
-    QPushButton* Button4 = nullptr;
-    QPushButton* Button5 = nullptr;
-    QPushButton* Button6 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    UpDown* UpDown2 = nullptr;
+    // Controls not on the form, named as the rest of the program names them.
     QTimer* Timer2 = nullptr;
     TTray* Tray1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
@@ -182,11 +152,11 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
     void buildLayout();
+    void buildMenu();
     void connectHandlers();
     void fitProgressRange();
     // Shows one of the program's dialogs modally, remembered as the open one meanwhile.

@@ -24,9 +24,12 @@ void PreviewImage::rescale() {
         m_scaled = QPixmap::fromImage(m_image);
         return;
     }
+    // Reduced to the screen's pixels behind the shown area, so that a scaled screen gets a
+    // sharp preview.
+    const qreal ratio = devicePixelRatioF();
+    const QSize shown = m_image.size().scaled(size() * ratio, Qt::KeepAspectRatio);
     // A cheap reduction to twice the shown size first: smoothing all of a large picture costs
     // as much as decoding it.
-    const QSize shown = m_image.size().scaled(size(), Qt::KeepAspectRatio);
     QImage reduced = m_image;
     if (m_image.width() > 4 * shown.width())
         reduced = m_image.scaled(shown * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
@@ -35,6 +38,7 @@ void PreviewImage::rescale() {
     if (smooth.isNull())
         smooth = reduced.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     m_scaled = QPixmap::fromImage(smooth);
+    m_scaled.setDevicePixelRatio(ratio);
 }
 
 void PreviewImage::resizeEvent(QResizeEvent*) {
@@ -47,7 +51,8 @@ void PreviewImage::paintEvent(QPaintEvent*) {
     if (m_scaled.isNull())
         return;
     QPainter p(this);
-    p.drawPixmap((width() - m_scaled.width()) / 2, (height() - m_scaled.height()) / 2, m_scaled);
+    const QSizeF shown = m_scaled.deviceIndependentSize();
+    p.drawPixmap(QPointF((width() - shown.width()) / 2, (height() - shown.height()) / 2), m_scaled);
 }
 
 void PreviewImage::contextMenuEvent(QContextMenuEvent* event) {

@@ -1,15 +1,14 @@
 #pragma once
 
+#include "ui_Picture4.h"
+
 #include <QDialog>
 
-class LinkLabel;
 class Platform;
-class QLabel;
-class QPushButton;
 
 // The About box: product name and version, the maker, the home page and the support address,
-// and which desktop the wallpaper goes to.
-class TForm4 : public QDialog {
+// and which desktop the wallpaper goes to. Its controls come from its form, Picture4.ui.
+class TForm4 : public QDialog, public Ui::Picture4 {
     Q_OBJECT
 
 public:
@@ -19,18 +18,6 @@ public:
     static const QString SupportAddress;
 
     explicit TForm4(Platform& platform, QWidget* parent = nullptr);
-
-    QLabel* Image1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* BackendLabel = nullptr;
-    QLabel* ProgramLabel = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    LinkLabel* Label9 = nullptr;
-    QLabel* Label8 = nullptr;
-    LinkLabel* Label7 = nullptr;
-    QPushButton* Button1 = nullptr;
 
     void Button1Click();
     // Opens the home page; the About box stays open.

@@ -1,7 +1,7 @@
 #include "settings/Picture2.h"
 
-#include "app/Artwork.h"
 #include "app/FormParts.h"
+#include "app/FormWidgets.h"
 #include "app/platform/Errors.h"
 #include "app/platform/LoginWords.h"
 #include "app/platform/Platform.h"
@@ -11,17 +11,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QEvent>
-#include <QFontInfo>
-#include <QFrame>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSlider>
 
-#include <algorithm>
-#include <array>
 #include <exception>
 
 TForm2* Form2 = nullptr;
@@ -33,86 +27,6 @@ const QString TForm2::ZeroTimeText =
 namespace {
 
 const QString Caption = QStringLiteral("Tessary - Options");
-constexpr int StripWidth = 281;
-constexpr int StripHeight = 40;
-constexpr int CornerSize = 20;
-constexpr int EdgeWidth = 241;
-constexpr int EdgeHeight = 3;
-
-using FormParts::placed;
-using FormParts::textLabel;
-using FormParts::trebuchet;
-
-// A borderless white strip with its six frame pictures: four corners, then the top and bottom
-// edges. The pictures are drawn once and shared by every strip.
-QFrame* strip(QWidget* parent, const char* name, int top) {
-    static const std::array<QPixmap, 4> corners = {Artwork::frameCorner(0), Artwork::frameCorner(1),
-                                                   Artwork::frameCorner(2),
-                                                   Artwork::frameCorner(3)};
-    static const QPixmap edge = Artwork::frameEdge(EdgeWidth, EdgeHeight);
-    auto* frame =
-        placed<QFrame>(parent, QString::fromLatin1(name), 8, top, StripWidth, StripHeight);
-    FormParts::paintWhite(frame);
-    const auto picture = [&](const QPixmap& pixmap, int index, int left, int y) {
-        auto* label =
-            placed<QLabel>(frame, frame->objectName() + QStringLiteral("Frame%1").arg(index), left,
-                           y, pixmap.width(), pixmap.height());
-        label->setPixmap(pixmap);
-    };
-    const int right = StripWidth - CornerSize;
-    const int bottom = StripHeight - CornerSize;
-    picture(corners[0], 1, 0, 0);
-    picture(corners[1], 2, right, 0);
-    picture(corners[2], 3, right, bottom);
-    picture(corners[3], 4, 0, bottom);
-    picture(edge, 5, CornerSize, 0);
-    picture(edge, 6, CornerSize, StripHeight - EdgeHeight);
-    return frame;
-}
-
-QSlider* trackBar(QWidget* parent, const char* name, int maximum, const QString& hint) {
-    auto* bar = placed<QSlider>(parent, QString::fromLatin1(name), 8, 6, 243, 29);
-    bar->setOrientation(Qt::Horizontal);
-    bar->setRange(0, maximum);
-    bar->setValue(0);
-    bar->setPageStep(1);
-    bar->setSingleStep(1);
-    bar->setTickPosition(QSlider::NoTicks);
-    bar->setToolTip(hint);
-    return bar;
-}
-
-QLabel* valueLabelWidget(QWidget* parent, const char* name) {
-    auto* label = placed<QLabel>(parent, QString::fromLatin1(name), 251, 6, 28, 29);
-    label->setText(QStringLiteral("00"));
-    label->setFont(trebuchet(14, true));
-    label->setAlignment(Qt::AlignCenter);
-    return label;
-}
-
-QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, const QString& hint,
-                    int top, bool checked) {
-    auto* box = placed<QCheckBox>(parent, QString::fromLatin1(name), 8, top, 281, 17);
-    box->setText(caption);
-    box->setToolTip(hint);
-    box->setFont(trebuchet());
-    box->setChecked(checked);
-    // Only the box and its text take clicks: no wider than they are.
-    box->resize(std::min(box->width(), box->sizeHint().width()), box->height());
-    return box;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QString& hint,
-                    int left) {
-    auto* b = placed<QPushButton>(parent, QString::fromLatin1(name), left, 304, 57, 24);
-    b->setText(caption);
-    b->setToolTip(hint);
-    b->setFont(trebuchet());
-    // Neither button answers Enter by itself.
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    return b;
-}
 
 QColor toQColor(std::uint32_t color) {
     return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
@@ -138,87 +52,16 @@ QString TForm2::valueLabel(int value) {
 }
 
 void TForm2::buildLayout() {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(Caption);
+    setupUi(this);
     // A dialog border with a title but no title-bar buttons.
     setWindowFlags(FormParts::bareDialogFlags());
     FormParts::keepDialogInView(this);
-    setFixedSize(297, 337);
     FormParts::paintWhite(this);
-    setFont(trebuchet());
-
-    Label4 = textLabel(this, "Label4", QStringLiteral("Hours (Max 24):"), 8, 8);
-    QFrame* hours = strip(this, "Panel1", 24);
-    Label5 = textLabel(this, "Label5", QStringLiteral("Minutes (Max 59):"), 8, 65);
-    QFrame* minutes = strip(this, "Panel2", 81);
-    Label6 = textLabel(this, "Label6", QStringLiteral("Seconds (Max 59):"), 8, 122);
-    QFrame* seconds = strip(this, "Panel3", 138);
-    Label8 = textLabel(this, "Label8", QStringLiteral("Wallpaper Style Settings:"), 8, 179);
-    QFrame* style = strip(this, "Panel4", 195);
-
-    TrackBar3 =
-        trackBar(hours, "TrackBar3", 24, QStringLiteral("Click and drag to set amount of Hours"));
-    Label3 = valueLabelWidget(hours, "Label3");
-    TrackBar1 = trackBar(minutes, "TrackBar1", 59,
-                         QStringLiteral("Click and drag to set amount of Minutes"));
-    Label1 = valueLabelWidget(minutes, "Label1");
-    TrackBar2 = trackBar(seconds, "TrackBar2", 59,
-                         QStringLiteral("Click and drag to set amount of Seconds"));
-    Label2 = valueLabelWidget(seconds, "Label2");
-
-    Label7 = textLabel(style, "Label7", QStringLiteral("Background Color:"), 0, 0);
-    Label9 = textLabel(style, "Label9", QStringLiteral("Position:"), 0, 0);
-    Shape1 = placed<QFrame>(style, QStringLiteral("Shape1"), 0, 8, 25, 25);
-    Shape1->setFrameStyle(QFrame::Box | QFrame::Plain);
-    Shape1->setLineWidth(1);
-    Shape1->setToolTip(QStringLiteral("Click to set Backgorund Color"));
+    CheckBox1->setText(LoginWords::caption());
+    CheckBox1->setToolTip(LoginWords::hint());
     setSwatch(m_settings.DesktopColor);
-    ComboBox1 = placed<QComboBox>(style, QStringLiteral("ComboBox1"), 0, 9, 89, 22);
-    // Left to right: label, swatch, label, list. A fallback face wider than Trebuchet gets a
-    // smaller size so that the row still fits its strip.
-    for (int pixels = QFontInfo(Label7->font()).pixelSize(); pixels > 7; --pixels) {
-        if (Label7->width() + Label9->width() + 25 + 89 + 6 + 3 + 5 + 3 + 6 <= StripWidth)
-            break;
-        for (QLabel* label : {Label7, Label9}) {
-            QFont smaller = label->font();
-            smaller.setPixelSize(pixels - 1);
-            label->setFont(smaller);
-            label->adjustSize();
-        }
-    }
-    Label7->move(6, (StripHeight - Label7->height()) / 2);
-    Shape1->move(Label7->geometry().right() + 4, 8);
-    Label9->move(Shape1->geometry().right() + 6, (StripHeight - Label9->height()) / 2);
-    ComboBox1->move(Label9->geometry().right() + 4, 9);
-    ComboBox1->setEditable(false);
-    ComboBox1->addItems({QStringLiteral("Determine"), QStringLiteral("Center"),
-                         QStringLiteral("Tile"), QStringLiteral("Stretch")});
-    ComboBox1->setCurrentIndex(0);
-    ComboBox1->setToolTip(QStringLiteral("Click to set Default Background Position"));
-
-    CheckBox1 = checkBox(this, "CheckBox1", LoginWords::caption(), LoginWords::hint(), 246, true);
-    CheckBox2 = checkBox(this, "CheckBox2", QStringLiteral("Start Minimized to Tray"),
-                         QStringLiteral("Start Tessary in System Tray"), 262, false);
-    CheckBox3 = checkBox(this, "CheckBox3", QStringLiteral("Auto-start Tessary Engine"),
-                         QStringLiteral("Automatically Start Tessarying"), 278, false);
-
-    Button3 = button(this, "Button3", QStringLiteral("OK"),
-                     QStringLiteral("Click to apply the above changes"), 88);
-    Button1 = button(this, "Button1", QStringLiteral("Cancel"),
-                     QStringLiteral("Click to discard the above changes"), 152);
-
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{Button3, Button1, TrackBar3, TrackBar1, TrackBar2,
-                                         ComboBox1, CheckBox1, CheckBox2, CheckBox3})
-        w->setFocusPolicy(Qt::StrongFocus);
-    setTabOrder(Button3, Button1);
-    setTabOrder(Button1, TrackBar3);
-    setTabOrder(TrackBar3, TrackBar1);
-    setTabOrder(TrackBar1, TrackBar2);
-    setTabOrder(TrackBar2, ComboBox1);
-    setTabOrder(ComboBox1, CheckBox1);
-    setTabOrder(CheckBox1, CheckBox2);
-    setTabOrder(CheckBox2, CheckBox3);
+    FormParts::fitToDesktopFont(this);
+    setFixedSize(FormParts::settledSize(this, size()));
 }
 
 void TForm2::connectHandlers() {
@@ -232,7 +75,7 @@ void TForm2::connectHandlers() {
     connect(CheckBox1, &QCheckBox::toggled, this, wrap(&TForm2::CheckBox1Click));
     connect(Button3, &QPushButton::clicked, this, wrap(&TForm2::Button3Click));
     connect(Button1, &QPushButton::clicked, this, wrap(&TForm2::Button1Click));
-    Shape1->installEventFilter(this);
+    connect(Shape1, &ColorSwatch::clicked, this, wrap(&TForm2::Shape1MouseUp));
 }
 
 void TForm2::guarded(const std::function<void()>& handler) {
@@ -252,20 +95,8 @@ void TForm2::showEvent(QShowEvent* event) {
         guarded([this] { FormShow(); });
 }
 
-bool TForm2::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Shape1 && event->type() == QEvent::MouseButtonRelease) {
-        guarded([this] { Shape1MouseUp(); });
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
 void TForm2::setSwatch(std::uint32_t color) {
-    Shape1->setAutoFillBackground(true);
-    QPalette pal = Shape1->palette();
-    pal.setColor(QPalette::Window, toQColor(color));
-    pal.setColor(QPalette::WindowText, Qt::black);
-    Shape1->setPalette(pal);
+    Shape1->setColor(toQColor(color));
 }
 
 void TForm2::FormShow() {

@@ -2,6 +2,7 @@
 
 #include "rotation/Countdown.h"
 #include "settings/SettingsTable.h"
+#include "ui_Picture2.h"
 
 #include <QDialog>
 
@@ -9,12 +10,6 @@
 #include <functional>
 
 class Platform;
-class QCheckBox;
-class QComboBox;
-class QFrame;
-class QLabel;
-class QPushButton;
-class QSlider;
 class UserDialogs;
 
 // The settings the Options dialog edits, held by the main window.
@@ -33,8 +28,9 @@ struct OptionsSettings {
 };
 
 // The Options dialog: the change period, the placement, the background colour and the three
-// start-up choices. A fresh instance serves one showing; OK writes its settings at once.
-class TForm2 : public QDialog {
+// start-up choices. A fresh instance serves one showing; OK writes its settings at once. Its
+// controls come from its form, Picture2.ui.
+class TForm2 : public QDialog, public Ui::Picture2 {
     Q_OBJECT
 
 public:
@@ -60,26 +56,6 @@ public:
 
     static const QString ZeroTimeText;
 
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label9 = nullptr;
-    QSlider* TrackBar1 = nullptr;
-    QSlider* TrackBar2 = nullptr;
-    QSlider* TrackBar3 = nullptr;
-    QFrame* Shape1 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QCheckBox* CheckBox1 = nullptr;
-    QCheckBox* CheckBox2 = nullptr;
-    QCheckBox* CheckBox3 = nullptr;
-    QPushButton* Button3 = nullptr;
-    QPushButton* Button1 = nullptr;
-
     // "00".."09", then the plain number.
     static QString valueLabel(int value);
 
@@ -89,7 +65,6 @@ public Q_SLOTS:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildLayout();

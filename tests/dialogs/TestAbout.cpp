@@ -21,39 +21,37 @@ void TestAbout::layoutAndTexts() {
 
     QCOMPARE(about.objectName(), QStringLiteral("Form4"));
     QCOMPARE(about.windowTitle(), QStringLiteral("About Tessary"));
-    QCOMPARE(about.size(), QSize(337, 217));
     QCOMPARE(about.palette().color(QPalette::Window), QColor(Qt::white));
     QVERIFY(!(about.windowFlags() & Qt::WindowCloseButtonHint));
 
-    QCOMPARE(about.Image1->geometry(), QRect(8, 6, 48, 48));
-    const QImage icon = about.Image1->pixmap().toImage();
-    QCOMPARE(icon.size(), QSize(48, 48));
-    QVERIFY(icon.pixelColor(24, 24).alpha() > 0); // drawn, not blank
+    const QImage icon = about.Image1->grab().toImage();
+    QCOMPARE(icon.size(), QSize(48, 48) * icon.devicePixelRatio());
+    QVERIFY(icon.pixelColor(icon.rect().center()) != QColor(Qt::white)); // drawn, not blank
 
     QCOMPARE(about.Label1->text(), QStringLiteral("Tessary 0.2"));
-    QCOMPARE(about.Label1->pos(), QPoint(64, 8));
     QVERIFY(about.Label1->font().bold());
-    QVERIFY(!about.Label1->font().families().contains(QStringLiteral("Trebuchet MS")));
+    QVERIFY(about.Label1->x() > about.Image1->x() + about.Image1->width() / 2);
 
     const struct {
         QLabel* label;
         QString text;
-        QPoint at;
         bool bold;
     } rows[] = {
-        {about.Label4, QStringLiteral("Tessary Developed By:"), {8, 64}, true},
-        {about.Label5, TForm4::Maker, {8, 80}, false},
-        {about.Label6, QStringLiteral("Website:"), {8, 104}, true},
-        {about.Label9, TForm4::HomePage, {8, 120}, false},
-        {about.Label8, QStringLiteral("Support:"), {8, 144}, true},
-        {about.Label7, TForm4::SupportAddress, {8, 160}, false},
+        {about.Label4, QStringLiteral("Tessary Developed By:"), true},
+        {about.Label5, TForm4::Maker, false},
+        {about.Label6, QStringLiteral("Website:"), true},
+        {about.Label9, TForm4::HomePage, false},
+        {about.Label8, QStringLiteral("Support:"), true},
+        {about.Label7, TForm4::SupportAddress, false},
     };
+    int below = about.Image1->geometry().bottom();
     for (const auto& row : rows) {
         QCOMPARE(row.label->text(), row.text);
-        QCOMPARE(row.label->pos(), row.at);
         QCOMPARE(row.label->font().bold(), row.bold);
-        QCOMPARE(row.label->font().pointSize(), 8);
-        QVERIFY(row.label->font().families().contains(QStringLiteral("Trebuchet MS")));
+        // One face for the whole box: the desktop's.
+        QCOMPARE(row.label->font().family(), about.Label1->font().family());
+        QVERIFY2(row.label->y() > below, qPrintable(row.text));
+        below = row.label->y();
     }
     QVERIFY(!TForm4::Maker.isEmpty());
     QVERIFY(TForm4::HomePage.startsWith(QLatin1String("https://")));
@@ -68,7 +66,7 @@ void TestAbout::layoutAndTexts() {
 
     QCOMPARE(about.Button1->text(), QStringLiteral("Close"));
     QCOMPARE(about.Button1->toolTip(), QStringLiteral("Close Window"));
-    QCOMPARE(about.Button1->geometry(), QRect(8, 184, 75, 25));
+    QVERIFY(about.Button1->y() > below);
     QVERIFY(!about.Button1->autoDefault());
 
     QVERIFY(about.BackendLabel->text().contains(QStringLiteral("fake desktop")));
