@@ -162,9 +162,8 @@ void TForm1::connectHandlers() {
         connect(a, &QAction::triggered, this, [this, h] {
             // The tray's menu stays usable while a dialog is open; a command other than showing
             // and ending the program brings the dialog forward instead of acting behind it.
-            QDialog* dialog = m_openDialog;
-            if (dialog && h != &TForm1::Show1Click && h != &TForm1::Button2Click)
-                FormParts::bringForward(dialog);
+            if (m_openDialog && h != &TForm1::Show1Click && h != &TForm1::Button2Click)
+                m_dialogStacking.bringDialogsForward();
             else
                 runGuarded([this, h] { (this->*h)(); });
         });
