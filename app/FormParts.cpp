@@ -152,6 +152,14 @@ Qt::WindowFlags FormParts::bareDialogFlags() {
     return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
 }
 
+void FormParts::setUpDialog(QDialog* dialog) {
+    dialog->setWindowFlags(bareDialogFlags());
+    keepDialogInView(dialog);
+    paintWhite(dialog);
+    fitToDesktopFont(dialog);
+    dialog->setFixedSize(settledSize(dialog, dialog->size()));
+}
+
 void FormParts::bringForward(QWidget* window) {
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->show();

@@ -30,6 +30,9 @@ void paintWhite(QWidget* widget);
 double contrastRatio(const QColor& a, const QColor& b);
 // A dialog frame with a caption but no title-bar buttons (no system menu, no close box).
 Qt::WindowFlags bareDialogFlags();
+// Finishes a dialog built from its form, its texts in place: the bare frame, modal to its
+// owner and kept in view, white, in the desktop's font, fixed at its settled size.
+void setUpDialog(QDialog* dialog);
 // Shows a window, restores it when minimised, and puts it in front.
 void bringForward(QWidget* window);
 // Makes a dialog modal to its owner window only, so that the notification area and its menu

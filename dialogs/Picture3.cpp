@@ -13,17 +13,13 @@
 TForm3* Form3 = nullptr;
 
 TForm3::TForm3(Registry& registry, UserDialogs& dialogs, bool& minimizeTell, QWidget* parent)
-    : QDialog(parent, FormParts::bareDialogFlags())
+    : QDialog(parent)
     , m_registry(registry)
     , m_dialogs(dialogs)
     , m_minimizeTell(minimizeTell) {
     setupUi(this);
-    FormParts::paintWhite(this);
-    FormParts::fitToDesktopFont(this);
-    setFixedSize(FormParts::settledSize(this, size()));
-
+    FormParts::setUpDialog(this);
     connect(Button1, &QPushButton::clicked, this, &TForm3::reject);
-    FormParts::keepDialogInView(this);
 
     // Centred on the desktop, not on the (hidden) main window.
     if (const QScreen* screen = QGuiApplication::primaryScreen())

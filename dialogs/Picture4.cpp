@@ -17,11 +17,9 @@ const QString TForm4::HomePage = QStringLiteral("https://tessary.halvane.example
 const QString TForm4::SupportAddress = QStringLiteral("support@tessary.halvane.example");
 
 TForm4::TForm4(Platform& platform, QWidget* parent)
-    : QDialog(parent, FormParts::bareDialogFlags())
+    : QDialog(parent)
     , m_platform(platform) {
     setupUi(this);
-    FormParts::keepDialogInView(this);
-    FormParts::paintWhite(this);
     Label1->setText(ProductLine);
     // Which desktop receives the wallpaper and which program file runs: the two facts a
     // support request needs first.
@@ -29,8 +27,7 @@ TForm4::TForm4(Platform& platform, QWidget* parent)
     Label5->setText(Maker);
     Label9->setText(HomePage);
     Label7->setText(SupportAddress);
-    FormParts::fitToDesktopFont(this);
-    setFixedSize(FormParts::settledSize(this, size()));
+    FormParts::setUpDialog(this);
     layout()->activate();
     // The path shortened in the middle to the room beside the icon, whole in its tip.
     const QString program = m_platform.executablePath();

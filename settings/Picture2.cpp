@@ -53,15 +53,10 @@ QString TForm2::valueLabel(int value) {
 
 void TForm2::buildLayout() {
     setupUi(this);
-    // A dialog border with a title but no title-bar buttons.
-    setWindowFlags(FormParts::bareDialogFlags());
-    FormParts::keepDialogInView(this);
-    FormParts::paintWhite(this);
     CheckBox1->setText(LoginWords::caption());
     CheckBox1->setToolTip(LoginWords::hint());
     setSwatch(m_settings.DesktopColor);
-    FormParts::fitToDesktopFont(this);
-    setFixedSize(FormParts::settledSize(this, size()));
+    FormParts::setUpDialog(this);
 }
 
 void TForm2::connectHandlers() {
