@@ -2,12 +2,15 @@
 
 #include "app/platform/AtomicFile.h"
 #include "app/platform/Errors.h"
+#include "app/platform/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
 
+// Far more than the program ever writes, and little enough to hold in memory twice.
+constexpr qint64 MaxFileBytes = 1 << 20;
 const QByteArray Header = "REGEDIT4";
 const QString Root = QStringLiteral("HKEY_CURRENT_USER");
 
@@ -77,12 +80,10 @@ QString ValueStore::normalised(const QString& key) {
 }
 
 void ValueStore::attachFile(const QString& path) {
-    QFile file(path);
-    if (file.exists()) {
-        if (!file.open(QIODevice::ReadOnly))
-            throw AppError(QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString()));
-        parse(file.readAll(), path);
-    }
+    // Read as any file someone else may have put there: a pipe or a device must not hang or
+    // flood the start.
+    if (QFileInfo::exists(path))
+        parse(RegularFile(path).readAll(MaxFileBytes), path);
     m_file = path;
 }
 

@@ -16,7 +16,8 @@ public:
     explicit ValueStore(QStringList keysThatAlwaysExist = {});
 
     // Reads the file if it exists and keeps it as the place to save to. Throws AppError naming
-    // the file and line on text it cannot parse; the file is then neither kept nor touched.
+    // the file (and line) on text it cannot parse, on anything but a regular file and on a file
+    // over 1 MiB; the file is then neither kept nor touched.
     void attachFile(const QString& path);
 
     // The text form and its reader; parse() throws AppError("<origin>:<line>: ...").

@@ -9,6 +9,8 @@
 #include <QTest>
 
 #include <glib.h>
+#include <sys/stat.h>
+#include <tuple>
 
 namespace {
 
@@ -39,6 +41,8 @@ private Q_SLOTS:
     void reportsFileAndLineOnBadText_data();
     void reportsFileAndLineOnBadText();
     void leavesAnUnparsableFileUntouched();
+    void refusesWhatIsNotASettingsFile_data();
+    void refusesWhatIsNotASettingsFile();
     void linuxRegistryRoutesRunValueToAutostart();
     void linuxRegistryReadsDesktopColourFirst();
     void execIsQuotedForDesktopEntries_data();
@@ -189,6 +193,63 @@ void TestValueStore::leavesAnUnparsableFileUntouched() {
     store.createKey(Key);
     store.writeBool(Key, QStringLiteral("AutoStart"), true);
     QCOMPARE(readAll(path), broken);
+}
+
+// What may sit at the settings file's place instead of a settings file: each is refused at
+// once with its name, never read whole, and never replaced by a later write. A file of exactly
+// the limit is still read.
+void TestValueStore::refusesWhatIsNotASettingsFile_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("why");
+    const auto row = [](const char* name, const char* kind, const char* why) {
+        QTest::newRow(name) << QString::fromLatin1(kind) << QString::fromLatin1(why);
+    };
+    row("named pipe", "fifo", "it is a named pipe, not a regular file.");
+    row("folder", "folder", "it is a folder, not a regular file.");
+    row("link to /dev/zero", "zero", "it is a device, not a regular file.");
+    row("2 MiB", "large", "the file is larger than 1 MiB.");
+    row("exactly 1 MiB", "limit", "");
+}
+
+void TestValueStore::refusesWhatIsNotASettingsFile() {
+    QFETCH(QString, kind);
+    QFETCH(QString, why);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("settings.reg"));
+    if (kind == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkdir(path));
+    } else if (kind == QLatin1String("zero")) {
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    } else {
+        QByteArray text = "REGEDIT4\n[HKEY_CURRENT_USER" + Key.toUtf8() + "]\n";
+        const qsizetype size = kind == QLatin1String("large") ? 2 << 20 : 1 << 20;
+        text += QByteArray(size - text.size() - 1, ';') + '\n';
+        writeAll(path, text);
+    }
+    const auto state = [&path] {
+        const QFileInfo info(path);
+        return std::tuple(info.isSymLink(), info.isDir(), info.size());
+    };
+    const auto before = state();
+    ValueStore store;
+    store.createKey(Key);
+    if (why.isEmpty()) {
+        store.attachFile(path);
+        QVERIFY(store.keyExists(Key));
+        return;
+    }
+    try {
+        store.attachFile(path);
+        QFAIL("read something that is not a settings file");
+    } catch (const AppError& e) {
+        QCOMPARE(e.text(), QStringLiteral("%1 \"%2\": %3")
+                               .arg(kind == QLatin1String("large") ? "Cannot load" : "Cannot open",
+                                    path, why));
+    }
+    store.writeBool(Key, QStringLiteral("AutoStart"), true);
+    QVERIFY(state() == before);
 }
 
 void TestValueStore::linuxRegistryRoutesRunValueToAutostart() {
