@@ -4,10 +4,25 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QThread>
 
+#include <gio/gio.h>
+
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <fcntl.h>
+#include <future>
+#include <memory>
+#include <optional>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -16,9 +31,94 @@ const QByteArray Request = QByteArrayLiteral("activate\n");
 const QByteArray Answer = QByteArrayLiteral("ok\n");
 // How long a later copy waits for the running one: it may still be building its windows.
 constexpr int AnswerWaitMs = 10000;
+// How long the session bus may take to let us in or to answer a call.
+constexpr int BusWaitMs = 1000;
+// How long a lock that no running copy holds is left alone before it is taken over: its
+// creator may be between creating it and locking it.
+constexpr int StaleLockWaitMs = 500;
 
 void warn(const QString& text) {
     std::fprintf(stderr, "tessary: %s\n", qPrintable(text));
+}
+
+// What lies at a path, to tell whether it is still the same thing later.
+struct Entry {
+    struct stat status {};
+    bool operator==(const Entry& other) const {
+        const struct stat &a = status, &b = other.status;
+        return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_mode == b.st_mode &&
+               a.st_size == b.st_size && a.st_mtim.tv_sec == b.st_mtim.tv_sec &&
+               a.st_mtim.tv_nsec == b.st_mtim.tv_nsec && a.st_ctim.tv_sec == b.st_ctim.tv_sec &&
+               a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+    }
+};
+
+std::optional<Entry> entryAt(const QByteArray& path) {
+    Entry entry;
+    if (::lstat(path.constData(), &entry.status) != 0)
+        return std::nullopt;
+    return entry;
+}
+
+int openEntry(const QByteArray& path) {
+    return ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+}
+
+// A running copy holds its lock file locked (flock) for as long as it runs, whatever the file
+// holds; nothing else at that place (a folder, a link, a file no one has locked) is a copy's.
+bool heldByRunningCopy(const QByteArray& path) {
+    const int fd = openEntry(path);
+    if (fd < 0)
+        return false;
+    struct stat status {};
+    const bool held = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+                      ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return held;
+}
+
+// Removes what lies at the lock's place if it is still what was seen and still no running
+// copy's. Two copies starting at once take turns here, so that neither removes the lock the
+// other has just made.
+bool removeStaleLock(const QString& lockPath, const Entry& seen) {
+    const QByteArray path = QFile::encodeName(lockPath);
+    const int turn = ::open(QFile::encodeName(lockPath + QStringLiteral(".takeover")).constData(),
+                            O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (turn >= 0 && ::flock(turn, LOCK_EX | LOCK_NB) != 0) {
+        ::close(turn);
+        return false;
+    }
+    const int fd = openEntry(path);
+    struct stat status {};
+    bool removed = false;
+    // Locked by us while it goes, so that no copy can take it meanwhile.
+    if (fd < 0 || ::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+        ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        if (entryAt(path) == seen)
+            removed = S_ISDIR(seen.status.st_mode) ? QDir(lockPath).removeRecursively()
+                                                   : ::unlink(path.constData()) == 0;
+    }
+    if (fd >= 0)
+        ::close(fd);
+    if (turn >= 0)
+        ::close(turn);
+    return removed;
+}
+
+// A folder of this user's that no one else may enter or change.
+bool isPrivateFolder(const QString& folder) {
+    struct stat status {};
+    return ::lstat(QFile::encodeName(folder).constData(), &status) == 0 &&
+           S_ISDIR(status.st_mode) && status.st_uid == ::geteuid() &&
+           (status.st_mode & 07777) == 0700;
+}
+
+bool makePrivateFolder(const QString& folder) {
+    const QByteArray path = QFile::encodeName(folder);
+    // The mask may have left out bits; no one else can swap a folder we just made.
+    if (::mkdir(path.constData(), 0700) == 0)
+        ::chmod(path.constData(), 0700);
+    return isPrivateFolder(folder);
 }
 
 } // namespace
@@ -34,6 +134,22 @@ QString SingleInstance::objectPath(const QString& serviceName) {
     return u'/' + QString(serviceName).replace(u'.', u'/').replace(u'-', u'_');
 }
 
+QString SingleInstance::privateFolder(const QString& fromEnvironment, const QString& tempFolder,
+                                      const QString& fallback) {
+    if (QDir::isAbsolutePath(fromEnvironment) && isPrivateFolder(fromEnvironment))
+        return fromEnvironment;
+    if (!tempFolder.isEmpty()) {
+        const QString ours = tempFolder + QStringLiteral("/tessary-%1").arg(::geteuid());
+        if (makePrivateFolder(ours))
+            return ours;
+        warn(QStringLiteral("%1 is not a private folder of this user's; not using it").arg(ours));
+    }
+    if (!fallback.isEmpty() && QDir().mkpath(QFileInfo(fallback).path()) &&
+        makePrivateFolder(fallback))
+        return fallback;
+    return {};
+}
+
 QString SingleInstance::sessionSocketBase(const QString& folder, const QString& name) {
     if (folder.isEmpty())
         return {};
@@ -44,6 +160,32 @@ QString SingleInstance::sessionSocketBase(const QString& folder, const QString& 
         if (!c.isLetterOrNumber() && c != u'.' && c != u'-')
             c = u'_';
     return folder + u'/' + name + (display.isEmpty() ? QString() : u'-' + display);
+}
+
+bool SingleInstance::sessionBusHangs() {
+    auto answered = std::make_shared<std::promise<void>>();
+    std::future<void> answer = answered->get_future();
+    // Tried with GIO on a thread of its own, which is left behind if the bus hangs: Qt would
+    // keep its own connection manager waiting, and every later user of the bus with it.
+    std::thread([answered] {
+        GError* error = nullptr;
+        gchar* address = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, &error);
+        GDBusConnection* connection =
+            address ? g_dbus_connection_new_for_address_sync(
+                          address,
+                          GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                               G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+                          nullptr, nullptr, &error)
+                    : nullptr;
+        g_free(address);
+        g_clear_error(&error);
+        if (connection) {
+            g_dbus_connection_close_sync(connection, nullptr, nullptr);
+            g_object_unref(connection);
+        }
+        answered->set_value();
+    }).detach();
+    return answer.wait_for(std::chrono::milliseconds(BusWaitMs)) != std::future_status::ready;
 }
 
 bool SingleInstance::claim() {
@@ -61,6 +203,9 @@ bool SingleInstance::claim() {
             warn(QStringLiteral("another copy is running (%1) but did not answer; not starting "
                                 "a second one")
                      .arg(m_route));
+            m_refusal = tr("Tessary is already running, but the running copy does not answer. "
+                           "This copy will not start beside it: end the running copy, then "
+                           "start Tessary again.");
             return false;
         case Outcome::Retry:
         case Outcome::NoRoute:
@@ -76,6 +221,8 @@ SingleInstance::Outcome SingleInstance::claimOnBus() {
     if (!bus.isConnected() || !bus.interface())
         return Outcome::NoRoute;
     m_route = QStringLiteral("session bus");
+    // The calls below use the bound of every other call, not Qt's 25 seconds.
+    bus.interface()->setTimeout(BusWaitMs);
     const QString path = objectPath(m_serviceName);
     // The object first: a copy that finds the name may call it at once.
     if (!bus.registerObject(path, this, QDBusConnection::ExportScriptableSlots))
@@ -110,10 +257,14 @@ SingleInstance::Outcome SingleInstance::claimWithSocket() {
         return Outcome::First;
     }
     const QString socketPath = m_socketBase + QStringLiteral(".socket");
-    m_lock = std::make_unique<QLockFile>(m_socketBase + QStringLiteral(".lock"));
+    const QString lockPath = m_socketBase + QStringLiteral(".lock");
+    m_lock = std::make_unique<QLockFile>(lockPath);
     // Only a lock whose process has gone is stale, however long the program has been running.
     m_lock->setStaleLockTime(0);
     const QDeadlineTimer deadline(AnswerWaitMs);
+    // What lay at the lock's place, unheld, since when.
+    std::optional<Entry> unheld;
+    QDeadlineTimer unheldLongEnough;
     while (true) {
         if (m_lock->tryLock(0)) {
             // What a crashed copy left behind.
@@ -144,6 +295,19 @@ SingleInstance::Outcome SingleInstance::claimWithSocket() {
                    socket.state() == QLocalSocket::ConnectedState)
                 socket.waitForReadyRead(qMax<qint64>(1, deadline.remainingTime()));
             return socket.readLine() == Answer ? Outcome::Asked : Outcome::NoAnswer;
+        }
+        // Nobody answers. A lock that no running copy holds (empty or garbage after a crash, or
+        // not a file at all) would otherwise refuse every start until someone deletes it.
+        const QByteArray lockBytes = QFile::encodeName(lockPath);
+        if (heldByRunningCopy(lockBytes)) {
+            unheld.reset();
+        } else if (const auto now = entryAt(lockBytes); !now || !unheld || !(*now == *unheld)) {
+            unheld = now;
+            unheldLongEnough.setRemainingTime(StaleLockWaitMs);
+        } else if (unheldLongEnough.hasExpired() && removeStaleLock(lockPath, *unheld)) {
+            warn(QStringLiteral("took over the lock %1, which no running copy held").arg(lockPath));
+            unheld.reset();
+            continue;
         }
         if (deadline.hasExpired())
             return Outcome::NoAnswer;

@@ -11,10 +11,13 @@
 #include "settings/Picture2.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QSessionManager>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QTimer>
 
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <malloc.h>
@@ -27,6 +30,15 @@ int main(int argc, char* argv[]) {
     // their own and given back when freed, whatever sizes came before (glibc would otherwise
     // raise this bound after freeing a large picture and keep later ones in its heap).
     mallopt(M_MMAP_THRESHOLD, 1 << 20);
+    // A session bus that lets us connect and then hangs would keep the window from ever
+    // showing: Qt's first use of the bus (accessibility, the one-copy check) waits for it
+    // without a bound. Such a bus counts as none for this run, for Qt and GIO alike.
+    if (SingleInstance::sessionBusHangs()) {
+        std::fputs("tessary: the session bus did not answer within a second; running without "
+                   "it\n",
+                   stderr);
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessary"));
     QApplication::setApplicationVersion(QStringLiteral("0.2"));
@@ -37,18 +49,25 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     // One copy per session: two would overwrite each other's list and settings at Exit. A
-    // later start shows the running copy's window and ends.
-    SingleInstance instance(QStringLiteral(TESSARY_APP_ID),
-                            SingleInstance::sessionSocketBase(
-                                QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation),
-                                QStringLiteral("tessary")));
+    // later start shows the running copy's window and ends. Without a runtime folder of the
+    // session, a folder of our own in the temporary folder, else in the cache, holds the lock:
+    // never one another user could have made.
+    const QString runtimeFolder = SingleInstance::privateFolder(
+        qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::tempPath(),
+        QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+            QStringLiteral("/tessary/runtime-") + QSysInfo::machineHostName());
+    SingleInstance instance(
+        QStringLiteral(TESSARY_APP_ID),
+        SingleInstance::sessionSocketBase(runtimeFolder, QStringLiteral("tessary")));
+    UserDialogsQt dialogs;
     if (!instance.claim()) {
+        if (!instance.refusal().isEmpty())
+            dialogs.showError(nullptr, instance.refusal());
         // No window of ours will end the launcher's busy cursor.
         StartupFeedback::end(launchId);
         return 0;
     }
 
-    UserDialogsQt dialogs;
     // Watched from the start, so that a logout is served whenever it comes. Until the windows
     // are built, the only event loops are those of start-up message boxes (a bad setting, a
     // failed first pick, a full disk): nothing the user could change exists yet and the files

@@ -4,6 +4,10 @@
 # two starts at once leave one copy with one window; a later start shows the running copy's
 # window, whether closed or minimised, and ends with 0 (ending a launcher's startup feedback);
 # after kill -9 of the running copy, what it left behind does not stop the next start.
+# With a bus that accepts and then hangs, the window still shows and the lock keeps one copy.
+# Without a bus: a lock file that no running copy holds (empty, garbage, a folder, a link) is
+# taken over; a start beside a copy that does not answer says so in a message box; without
+# XDG_RUNTIME_DIR, a folder another user made first does not switch off the guard.
 # Usage: single_instance.sh PICTURE bus|socket
 set -u
 . "$(dirname "$0")/settings_reg.sh"
@@ -40,8 +44,10 @@ Xvfb -displayfd 3 -noreset -screen 0 800x600x24 3>"$root/display" >"$root/xvfb.l
 helpers=$!
 wait_until '[ -s "$root/display" ]' 10 || skip "Xvfb did not start"
 export DISPLAY=":$(cat "$root/display")"
-mkdir -p "$root/home" "$root/config/tessary" "$root/data/tessary" "$root/runtime"
+mkdir -p "$root/home" "$root/config/tessary" "$root/data/tessary" "$root/runtime" "$root/tmp"
 chmod 700 "$root/runtime"
+chmod 1777 "$root/tmp"
+runtime="XDG_RUNTIME_DIR=$root/runtime"
 if [ "$mode" = bus ]; then
     dbus-daemon --session --nofork --address="unix:path=$root/bus" >"$root/bus.log" 2>&1 &
     helpers="$! $helpers"
@@ -54,7 +60,7 @@ fi
 # Only in the background: it replaces the (sub)shell, so that $! is the program's own pid.
 in_home() {
     exec env -i PATH="$PATH" DISPLAY="$DISPLAY" HOME="$root/home" XDG_CONFIG_HOME="$root/config" \
-        XDG_DATA_HOME="$root/data" XDG_RUNTIME_DIR="$root/runtime" \
+        XDG_DATA_HOME="$root/data" XDG_CACHE_HOME="$root/cache" TMPDIR="$root/tmp" "$runtime" \
         DBUS_SESSION_BUS_ADDRESS="$bus" TESSARY_DESKTOP=none "$@"
 }
 in_home openbox >"$root/openbox.log" 2>&1 &
@@ -143,7 +149,71 @@ wait "$running" 2>/dev/null
 start_copy; next=$last
 wait_until "window_of $next >/dev/null" 20 || fail "no start after kill -9 of the running copy"
 alive "$next" || fail "the start after kill -9 ended"
-kill -TERM "$next"
-wait_until "! alive $next" 10 || fail "the new copy did not end on SIGTERM"
-wait "$next" || fail "the new copy ended with $? on SIGTERM"
+end_copy() { # PID WHAT: ends a copy as a logout does
+    kill -TERM "$1"
+    wait_until "! alive $1" 10 || fail "$2: the copy did not end on SIGTERM"
+    wait "$1" || fail "$2: the copy ended with $? on SIGTERM"
+}
+end_copy "$next" "start after kill -9"
+
+# Two starts one after the other: the first shows its window, the second ends with 0.
+one_copy() { # WHAT
+    start_copy; first=$last
+    wait_until "window_of $first >/dev/null" 10 || fail "$1: no window within 10 s"
+    start_copy
+    expect_end "$last" "$1"
+    alive "$first" || fail "$1: the first copy ended"
+    end_copy "$first" "$1"
+}
+
+if [ "$mode" = bus ]; then
+    # A bus that accepts the connection, then never finishes the handshake or never answers.
+    command -v python3 >/dev/null 2>&1 || skip "python3 is not installed"
+    for hang in auth hello; do
+        python3 "$(dirname "$0")/stuck_bus.py" "$root/stuck-$hang" "$hang" &
+        helpers="$! $helpers"
+        wait_until '[ -S "$root/stuck-$hang" ]' 10 || fail "no stand-in bus"
+        bus="unix:path=$root/stuck-$hang"
+        one_copy "bus that hangs in $hang"
+    done
+    echo PASS
+    exit 0
+fi
+
+lock="$root/runtime/tessary-$(printf %s "$DISPLAY" | tr -c 'A-Za-z0-9.-' _).lock"
+# What a crash between creating the lock and writing it leaves, and what else may lie there.
+for kind in empty garbage folder link; do
+    rm -rf "$lock"
+    case $kind in
+    empty) : >"$lock" ;;
+    garbage) printf '\001\377not a lock\n' >"$lock" ;;
+    folder) mkdir -p "$lock/inside" ;;
+    link) ln -s "$root/nowhere" "$lock" ;;
+    esac
+    one_copy "a lock that is $kind"
+done
+
+# A running copy that does not answer: a later start says so in a message box, then ends.
+start_copy; stuck=$last
+wait_until "window_of $stuck >/dev/null" 10 || fail "no window before stopping the copy"
+kill -STOP "$stuck"
+start_copy
+wait_until "window_of $last >/dev/null" 20 || fail "a refused start showed no message box"
+box=$(window_of "$last")
+xprop -id "$box" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_DIALOG ||
+    fail "the refused start's window is not a message box"
+alive "$stuck" || fail "the stopped copy ended"
+wmctrl -i -c "$box"
+expect_end "$last" "a refused start"
+kill -CONT "$stuck"
+end_copy "$stuck" "the stopped copy"
+
+# Without XDG_RUNTIME_DIR, another user has made the shared folders first, open to all.
+runtime="TMPDIR=$root/tmp"
+for folder in "runtime-$(id -un)" "tessary-$(id -u)"; do
+    mkdir -m 777 "$root/tmp/$folder"
+    [ "$(id -u)" -ne 0 ] || chown nobody "$root/tmp/$folder"
+done
+one_copy "a shared folder made by another user"
+[ -z "$(ls -A "$root/tmp/tessary-$(id -u)")" ] || fail "the lock went into another user's folder"
 echo PASS
