@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QPalette>
 #include <QPushButton>
@@ -35,6 +36,24 @@ protected:
             });
         }
         return false;
+    }
+};
+
+class EnterPresses : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain =
+            key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier;
+        if (!plain || (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter))
+            return false;
+        static_cast<QPushButton*>(watched)->click();
+        return true;
     }
 };
 
@@ -152,8 +171,15 @@ Qt::WindowFlags FormParts::bareDialogFlags() {
     return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
 }
 
+void FormParts::pressButtonsOnEnter(QWidget* window) {
+    auto* filter = new EnterPresses(window);
+    for (QPushButton* button : window->findChildren<QPushButton*>())
+        button->installEventFilter(filter);
+}
+
 void FormParts::setUpDialog(QDialog* dialog) {
     dialog->setWindowFlags(bareDialogFlags());
+    pressButtonsOnEnter(dialog);
     keepDialogInView(dialog);
     paintWhite(dialog);
     fitToDesktopFont(dialog);

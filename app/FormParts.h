@@ -28,6 +28,9 @@ QSize settledSize(QWidget* window, QSize usual);
 void paintWhite(QWidget* widget);
 // The contrast ratio of two colours, 1 to 21, as WCAG defines it.
 double contrastRatio(const QColor& a, const QColor& b);
+// Enter on a focused push button of the window presses it, as Space does, without making any
+// button the default that Enter presses from elsewhere.
+void pressButtonsOnEnter(QWidget* window);
 // A dialog frame with a caption but no title-bar buttons (no system menu, no close box).
 Qt::WindowFlags bareDialogFlags();
 // Finishes a dialog built from its form, its texts in place: the bare frame, modal to its

@@ -3,6 +3,8 @@
 #include "app/Artwork.h"
 
 #include <QAbstractItemView>
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
@@ -20,11 +22,53 @@ bool releasedInside(QWidget* widget, QMouseEvent* event) {
     return widget->rect().contains(event->position().toPoint());
 }
 
+// Enter, Return and Space act on a focused control as a click does.
+bool isPressKey(const QKeyEvent* event) {
+    const bool plain =
+        event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+    const int key = event->key();
+    return plain && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space);
+}
+
+// Screen readers see the drawn controls as what they act as: the banner and the swatch as
+// buttons, the preview as a picture.
+QAccessibleInterface* drawnControlAccessible(const QString& className, QObject* object) {
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (!widget)
+        return nullptr;
+    if (className == QLatin1String("Banner") || className == QLatin1String("ColorSwatch"))
+        return new QAccessibleWidget(widget, QAccessible::Button);
+    if (className == QLatin1String("PreviewImage"))
+        return new QAccessibleWidget(widget, QAccessible::Graphic);
+    return nullptr;
+}
+
 } // namespace
+
+void describeDrawnControls() {
+    static const bool installed = (QAccessible::installFactory(drawnControlAccessible), true);
+    Q_UNUSED(installed);
+}
+
+void paintFocusMark(QWidget* widget, QPainter& p, qreal inset) {
+    if (!widget->hasFocus())
+        return;
+    QPen pen(Qt::black, 1, Qt::DotLine);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    const QRectF frame = QRectF(widget->rect()).adjusted(inset, inset, -inset, -inset);
+    p.drawRect(frame);
+    pen.setColor(Qt::white);
+    pen.setDashOffset(1);
+    p.setPen(pen);
+    p.drawRect(frame);
+}
 
 Banner::Banner(QWidget* parent)
     : QWidget(parent) {
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    describeDrawnControls();
 }
 
 QSize Banner::sizeHint() const {
@@ -68,6 +112,13 @@ void Banner::mouseReleaseEvent(QMouseEvent* event) {
         Q_EMIT clicked();
 }
 
+void Banner::keyPressEvent(QKeyEvent* event) {
+    if (isPressKey(event))
+        Q_EMIT clicked();
+    else
+        QWidget::keyPressEvent(event);
+}
+
 RoundedStrip::RoundedStrip(QWidget* parent)
     : QFrame(parent) {}
 
@@ -86,7 +137,10 @@ void RoundedStrip::paintEvent(QPaintEvent*) {
 }
 
 ColorSwatch::ColorSwatch(QWidget* parent)
-    : QWidget(parent) {}
+    : QWidget(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    describeDrawnControls();
+}
 
 void ColorSwatch::setColor(const QColor& color) {
     m_color = color;
@@ -98,12 +152,20 @@ void ColorSwatch::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), m_color);
     p.setPen(QPen(Qt::black, 0));
     p.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+    paintFocusMark(this, p, 2.5);
 }
 
 void ColorSwatch::mouseReleaseEvent(QMouseEvent* event) {
     QWidget::mouseReleaseEvent(event);
     if (releasedInside(this, event))
         Q_EMIT clicked();
+}
+
+void ColorSwatch::keyPressEvent(QKeyEvent* event) {
+    if (isPressKey(event))
+        Q_EMIT clicked();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void ProgramIcon::paintEvent(QPaintEvent*) {

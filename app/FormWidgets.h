@@ -8,8 +8,15 @@
 // The drawn pieces of the windows, used from their forms. Each paints with QPainter at the
 // screen's pixel ratio, so that it is as sharp as the text at any scale.
 
+// Gives screen readers the roles of the drawn controls; each drawn control calls it once built.
+void describeDrawnControls();
+
+// The focus mark of a drawn control: a dotted line just inside its edge, in black and white so
+// that it shows on any drawing.
+void paintFocusMark(QWidget* widget, QPainter& p, qreal inset);
+
 // The banner at the top of the main window: the program's name and icon on a gradient.
-// clicked() on a left-button release over it.
+// clicked() on a left-button release over it, and on Enter or Space while it has the focus.
 class Banner : public QWidget {
     Q_OBJECT
 
@@ -23,6 +30,7 @@ Q_SIGNALS:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // A white strip with a rounded frame, holding one row of controls.
@@ -37,7 +45,7 @@ protected:
 };
 
 // A square of one colour with a thin black border. clicked() on the release of any mouse button
-// over it.
+// over it, and on Enter or Space while it has the focus.
 class ColorSwatch : public QWidget {
     Q_OBJECT
 
@@ -52,6 +60,7 @@ Q_SIGNALS:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QColor m_color = Qt::black;

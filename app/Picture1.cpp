@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 
 #include <algorithm>
@@ -89,6 +90,7 @@ void TForm1::buildLayout() {
     setWindowIcon(Artwork::programIcon());
     FormParts::fitToDesktopFont(this);
     FormParts::paintWhite(centralWidget());
+    FormParts::pressButtonsOnEnter(this);
     ComboBox1->addItem(NoImagesSelected);
     ComboBox1->setCurrentIndex(0);
     const QSize usual = size();
@@ -193,6 +195,17 @@ void TForm1::connectHandlers() {
     connect(Timer2, &QTimer::timeout, this, guarded(&TForm1::Timer2Timer));
     connect(Image1, &PreviewImage::contextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(at); });
+    // The pop-up menu and the About box from the keyboard: the menu opens at the focused control.
+    const auto shortcut = [this](const QKeySequence& keys, const std::function<void()>& act) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, act);
+    };
+    const auto popUpAtFocus = [this] {
+        QWidget* at = focusWidget() ? focusWidget() : Image1;
+        PopupMenu1->popup(at->mapToGlobal(at->rect().center()));
+    };
+    shortcut(QKeySequence(Qt::Key_Menu), popUpAtFocus);
+    shortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), popUpAtFocus);
+    shortcut(QKeySequence(Qt::Key_F1), guarded(&TForm1::Image20Click));
     connect(Image20, &Banner::clicked, this, guarded(&TForm1::Image20Click));
 }
 

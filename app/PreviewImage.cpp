@@ -1,12 +1,22 @@
 #include "app/PreviewImage.h"
 
+#include "app/FormWidgets.h"
 #include "wallpaper/AreaScale.h"
 
 #include <QContextMenuEvent>
 #include <QPainter>
 
 PreviewImage::PreviewImage(QWidget* parent)
-    : QWidget(parent) {}
+    : QWidget(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    describeDrawnControls();
+}
+
+bool PreviewImage::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTipChange)
+        setAccessibleName(toolTip());
+    return QWidget::event(event);
+}
 
 void PreviewImage::setImage(const QImage& image) {
     m_image = image;
@@ -48,9 +58,10 @@ void PreviewImage::resizeEvent(QResizeEvent*) {
 void PreviewImage::paintEvent(QPaintEvent*) {
     if (m_stale)
         rescale();
+    QPainter p(this);
+    paintFocusMark(this, p, 0.5);
     if (m_scaled.isNull())
         return;
-    QPainter p(this);
     const QSizeF shown = m_scaled.deviceIndependentSize();
     p.drawPixmap(QPointF((width() - shown.width()) / 2, (height() - shown.height()) / 2), m_scaled);
 }

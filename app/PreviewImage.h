@@ -4,7 +4,9 @@
 #include <QPixmap>
 #include <QWidget>
 
-// The preview: the picture centred, reduced to fit with its aspect kept, never enlarged.
+// The preview: the picture centred, reduced to fit with its aspect kept, never enlarged. It takes
+// the focus, so that its menu opens from the keyboard, and is named for screen readers by its
+// tip, which names the picture.
 class PreviewImage : public QWidget {
     Q_OBJECT
 
@@ -20,6 +22,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void rescale();

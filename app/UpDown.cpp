@@ -24,6 +24,8 @@ UpDown::UpDown(QWidget* parent)
     m_right->setArrowType(Qt::RightArrow);
     m_left->setObjectName(QStringLiteral("left"));
     m_right->setObjectName(QStringLiteral("right"));
+    m_left->setAccessibleName(tr("Previous Picture"));
+    m_right->setAccessibleName(tr("Next Picture"));
     connect(m_left, &QToolButton::clicked, this, [this] { step(-1); });
     connect(m_right, &QToolButton::clicked, this, [this] { step(+1); });
 }

@@ -1,5 +1,7 @@
 #include "app/UserDialogsQt.h"
 
+#include "app/FormParts.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
@@ -17,9 +19,7 @@ void UserDialogsQt::showError(QWidget* parent, const QString& text) {
 
 void UserDialogsQt::showInformation(QWidget* parent, const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent);
-    QPalette pal = box.palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    box.setPalette(pal);
+    FormParts::paintWhite(&box);
     box.exec();
 }
 

@@ -42,8 +42,8 @@ void TForm3::reject() {
 }
 
 void TForm3::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->ignore();
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        reject();
         return;
     }
     QDialog::keyPressEvent(event);

@@ -25,7 +25,7 @@ public:
     void reject() override;
 
 protected:
-    // No cancel button: Escape does not close the notice.
+    // Enter anywhere in the notice is OK; Escape, as a close, keeps the choice too.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

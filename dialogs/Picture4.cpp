@@ -5,7 +5,6 @@
 #include "app/platform/Platform.h"
 
 #include <QFontMetrics>
-#include <QKeyEvent>
 #include <QLayout>
 #include <QPushButton>
 
@@ -51,12 +50,4 @@ void TForm4::Label9Click() {
 
 void TForm4::Label7Click() {
     m_platform.openAddress(QStringLiteral("mailto:") + SupportAddress);
-}
-
-void TForm4::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->ignore();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

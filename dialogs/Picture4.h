@@ -25,10 +25,6 @@ public:
     // Opens a new e-mail to the support address, with nothing else filled in.
     void Label7Click();
 
-protected:
-    // No cancel button: Escape does not close the box.
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     Platform& m_platform;
 };

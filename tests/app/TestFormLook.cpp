@@ -205,7 +205,8 @@ void TestFormLook::everyTextWholeAndReadable() {
     } else {
         // 14 points against the usual 10: text and window grow together.
         QVERIFY2(client.width() >= usual.width() * 1.3 && client.height() >= usual.height() * 1.3 &&
-                     client.width() <= usual.width() * 1.6 && client.height() <= usual.height() * 1.6,
+                     client.width() <= usual.width() * 1.6 &&
+                     client.height() <= usual.height() * 1.6,
                  qPrintable(sizeText));
     }
 

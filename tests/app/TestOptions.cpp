@@ -171,9 +171,9 @@ private Q_SLOTS:
                        form->AutoStart,
                        {}},
                       *platform, *dialogs);
-        const QList<QWidget*> order = {dialog.Button3,   dialog.Button1,   dialog.TrackBar3,
-                                       dialog.TrackBar1, dialog.TrackBar2, dialog.ComboBox1,
-                                       dialog.CheckBox1, dialog.CheckBox2, dialog.CheckBox3};
+        const QList<QWidget*> order = {
+            dialog.Button3, dialog.Button1,   dialog.TrackBar3, dialog.TrackBar1, dialog.TrackBar2,
+            dialog.Shape1,  dialog.ComboBox1, dialog.CheckBox1, dialog.CheckBox2, dialog.CheckBox3};
         for (qsizetype i = 0; i + 1 < order.size(); ++i) {
             QWidget* next = order[i]->nextInFocusChain();
             // Skip what never takes focus from the keyboard (labels, frames, the list's parts).

@@ -44,7 +44,7 @@ sed -i 's/^"AutoStart"=.*/"AutoStart"=dword:00000000/; s/^"MinimizeTell"=.*/"Min
 { printf '%s\r\n' "$root/pictures/gone.jpg"; cat "$db"; } >"$root/db.new" && mv "$root/db.new" "$db"
 start_picture
 box=$(wait_dialog '^Tessary$')
-xdotool key --window "$box" Return
+xdotool windowactivate --sync "$box" key Return
 wait_until '! dialog_window "^Tessary$" >/dev/null' 5 || fail "the message stays"
 main=$(wait_window '^Tessary$')
 sleep 0.5
