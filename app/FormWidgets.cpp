@@ -102,8 +102,7 @@ void Banner::paintEvent(QPaintEvent*) {
     p.setFont(tagline);
     p.setPen(QColor(0xe4, 0xef, 0xfa));
     p.drawText(QRectF(left + unit, height() - 18 * unit, width() - left - 8 * unit, 14 * unit),
-               Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Randomly changes your wallpaper."));
+               Qt::AlignLeft | Qt::AlignVCenter, tr("Randomly changes your wallpaper."));
 }
 
 void Banner::mouseReleaseEvent(QMouseEvent* event) {

@@ -31,14 +31,29 @@
 
 TForm1* Form1 = nullptr;
 
-const QString TForm1::StartedHintPrefix = QStringLiteral("Tessary\nStatus: Started\nTime: ");
-const QString TForm1::StoppedHint = QStringLiteral("Tessary\nStatus: Stopped\nTime: Disabled");
+QString TForm1::StartedHintPrefix() {
+    return tr("Tessary\nStatus: Started\nTime: ");
+}
+
+QString TForm1::StoppedHint() {
+    return tr("Tessary\nStatus: Stopped\nTime: Disabled");
+}
+
 const QString TForm1::DefaultStartFolder =
     QStringLiteral("::{20D04FE0-3AEA-1069-A2D8-08002B30309D}");
-const QString TForm1::NoImagesSelected = QStringLiteral("No Images Selected");
-const QString TForm1::OpenFilter =
-    QStringLiteral("Bitmap (*.bmp)|*.bmp;|JPEG (*.jpg, *.jpeg)|*.jpg;*.jpeg;|All Images (*.bmp, "
-                   "*.jpg, *.jpeg)|*.bmp;*.jpg;*.jpeg;");
+
+QString TForm1::NoImagesSelected() {
+    return tr("No Images Selected");
+}
+
+QString TForm1::OpenFilter() {
+    return tr("Bitmap (*.bmp)|*.bmp;|JPEG (*.jpg, *.jpeg)|*.jpg;*.jpeg;|All Images (*.bmp, "
+              "*.jpg, *.jpeg)|*.bmp;*.jpg;*.jpeg;");
+}
+
+QString TForm1::StartCaption() {
+    return tr("Start");
+}
 
 namespace {
 
@@ -65,14 +80,14 @@ TForm1::TForm1(Platform& platform, UserDialogs& dialogs, QWidget* parent)
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             move(screen->availableGeometry().center() - rect().center());
         show();
-        Show1->setText(QStringLiteral("Hide Tessary..."));
+        Show1->setText(tr("Hide Tessary..."));
         WindowHidden = false;
     }
     LoadImagedb();
     Update_Timer();
     Convert_Color();
     WallpaperFile = m_platform.dataFolder() + QStringLiteral("/image.bmp");
-    TrayHintText = StoppedHint;
+    TrayHintText = StoppedHint();
     Tray1->SetHint(TrayHintText);
     // A first pick that fails (a picture on a drive not mounted yet) is reported like a failed
     // Start from the button: the program stays, stopped, rather than ending at every logon.
@@ -91,8 +106,9 @@ void TForm1::buildLayout() {
     FormParts::fitToDesktopFont(this);
     FormParts::paintWhite(centralWidget());
     FormParts::pressButtonsOnEnter(this);
-    ComboBox1->addItem(NoImagesSelected);
+    ComboBox1->addItem(NoImagesSelected());
     ComboBox1->setCurrentIndex(0);
+    Button3->setText(StartCaption());
     const QSize usual = size();
     setMinimumSize(FormParts::settledSize(this, {}));
     resize(FormParts::settledSize(this, usual));
@@ -114,31 +130,29 @@ void TForm1::buildLayout() {
 void TForm1::buildMenu() {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    AddPicture1Menu = PopupMenu1->addMenu(QStringLiteral("Add Pictures"));
+    AddPicture1Menu = PopupMenu1->addMenu(tr("Add Pictures"));
     AddPicture1 = AddPicture1Menu->menuAction();
     AddPicture1->setObjectName(QStringLiteral("AddPicture1"));
-    AddFiles2 = menuItem(AddPicture1Menu, "AddFiles2", QStringLiteral("Add Files..."));
-    RemovePicture1 =
-        menuItem(PopupMenu1, "RemovePicture1", QStringLiteral("Remove Picture"), false);
-    ClearAll1 = menuItem(PopupMenu1, "ClearAll1", QStringLiteral("Clear All Pictures"), false);
+    AddFiles2 = menuItem(AddPicture1Menu, "AddFiles2", tr("Add Files..."));
+    RemovePicture1 = menuItem(PopupMenu1, "RemovePicture1", tr("Remove Picture"), false);
+    ClearAll1 = menuItem(PopupMenu1, "ClearAll1", tr("Clear All Pictures"), false);
     PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N3"));
-    Next1 = menuItem(PopupMenu1, "Next1", QStringLiteral("Next Picture"), false);
-    PreviousPicture1 =
-        menuItem(PopupMenu1, "PreviousPicture1", QStringLiteral("Previous Picture"), false);
+    Next1 = menuItem(PopupMenu1, "Next1", tr("Next Picture"), false);
+    PreviousPicture1 = menuItem(PopupMenu1, "PreviousPicture1", tr("Previous Picture"), false);
     PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N1"));
-    Show1 = menuItem(PopupMenu1, "Show1", QStringLiteral("Show Tessary..."));
-    Start1 = menuItem(PopupMenu1, "Start1", QStringLiteral("Start Tessarying"), false);
-    SetAsWallpaper1Menu = PopupMenu1->addMenu(QStringLiteral("Set As Wallpaper"));
+    Show1 = menuItem(PopupMenu1, "Show1", tr("Show Tessary..."));
+    Start1 = menuItem(PopupMenu1, "Start1", tr("Start Tessarying"), false);
+    SetAsWallpaper1Menu = PopupMenu1->addMenu(tr("Set As Wallpaper"));
     SetAsWallpaper1 = SetAsWallpaper1Menu->menuAction();
     SetAsWallpaper1->setObjectName(QStringLiteral("SetAsWallpaper1"));
     SetAsWallpaper1->setEnabled(false);
-    Determine1 = menuItem(SetAsWallpaper1Menu, "Determine1", QStringLiteral("Determine"));
-    Centered1 = menuItem(SetAsWallpaper1Menu, "Centered1", QStringLiteral("Centered"));
-    Tiled1 = menuItem(SetAsWallpaper1Menu, "Tiled1", QStringLiteral("Tiled"));
-    Stretched1 = menuItem(SetAsWallpaper1Menu, "Stretched1", QStringLiteral("Stretched"));
-    Timing1 = menuItem(PopupMenu1, "Timing1", QStringLiteral("Options..."));
+    Determine1 = menuItem(SetAsWallpaper1Menu, "Determine1", tr("Determine"));
+    Centered1 = menuItem(SetAsWallpaper1Menu, "Centered1", tr("Centered"));
+    Tiled1 = menuItem(SetAsWallpaper1Menu, "Tiled1", tr("Tiled"));
+    Stretched1 = menuItem(SetAsWallpaper1Menu, "Stretched1", tr("Stretched"));
+    Timing1 = menuItem(PopupMenu1, "Timing1", tr("Options..."));
     PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N2"));
-    Exit1 = menuItem(PopupMenu1, "Exit1", QStringLiteral("Exit"));
+    Exit1 = menuItem(PopupMenu1, "Exit1", tr("Exit"));
 }
 
 std::function<void()> TForm1::guarded(void (TForm1::*handler)()) {

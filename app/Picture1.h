@@ -60,11 +60,14 @@ public:
     QString WallpaperFile;
     QImage preview; // the preview bitmap
 
-    static const QString StartedHintPrefix;
-    static const QString StoppedHint;
+    // The tray tips, the list's placeholder and the Add dialog's filter, in the user's language.
+    static QString StartedHintPrefix();
+    static QString StoppedHint();
     static const QString DefaultStartFolder;
-    static const QString NoImagesSelected;
-    static const QString OpenFilter;
+    static QString NoImagesSelected();
+    static QString OpenFilter();
+    // The start button's caption while stopped, which the button compares to decide.
+    static QString StartCaption();
 
     // Controls not on the form, named as the rest of the program names them.
     QTimer* Timer2 = nullptr;

@@ -66,7 +66,7 @@ void TForm1::EnterNonEmptyState() {
 void TForm1::Reset() {
     ImageList.clear();
     ComboBox1->clear();
-    ComboBox1->addItem(NoImagesSelected);
+    ComboBox1->addItem(NoImagesSelected());
     ComboBox1->setCurrentIndex(0);
     setGroupEnabled(listStateControls(), false);
     Label9->show();
@@ -74,7 +74,7 @@ void TForm1::Reset() {
     m_pictureSource = {};
     Image1->setImage(preview);
     setWindowTitle(QStringLiteral("Tessary"));
-    Image1->setToolTip(QStringLiteral("No Images to Display"));
+    Image1->setToolTip(tr("No Images to Display"));
     Label5->clear();
     Label7->clear();
     StartFolder = DefaultStartFolder;
@@ -91,7 +91,7 @@ void TForm1::selectByFileName(const QString& path) {
 }
 
 void TForm1::AddFiles1Click() {
-    const QStringList chosen = m_dialogs.openFiles(this, OpenFilter, 3, StartFolder);
+    const QStringList chosen = m_dialogs.openFiles(this, OpenFilter(), 3, StartFolder);
     if (chosen.isEmpty())
         return;
     for (const QString& path : chosen)

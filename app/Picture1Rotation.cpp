@@ -34,15 +34,15 @@ public:
 } // namespace
 
 void TForm1::Button3Click() {
-    if (Button3->text() == QLatin1String("Start")) {
+    if (Button3->text() == StartCaption()) {
         RotationPool.fill(ImageList.entries());
         m_rotationProblemsTold.clear();
         Tessarize();
         SavedPeriod = countdown;
         Timer2->start();
         keepSpareBlock(SavedPeriod.totalSeconds() <= KeepPictureMemorySeconds);
-        Button3->setText(QStringLiteral("Stop"));
-        Start1->setText(QStringLiteral("Stop Tessarying"));
+        Button3->setText(tr("Stop"));
+        Start1->setText(tr("Stop Tessarying"));
         setGroupEnabled(rotationLockedControls(), false);
     } else {
         countdown = SavedPeriod;
@@ -50,11 +50,11 @@ void TForm1::Button3Click() {
         Timer2->stop();
         keepSpareBlock(false);
         RotationPool.clear();
-        Button3->setText(QStringLiteral("Start"));
-        Start1->setText(QStringLiteral("Start Tessarying"));
+        Button3->setText(StartCaption());
+        Start1->setText(tr("Start Tessarying"));
         setGroupEnabled(rotationLockedControls(), true);
         ProgressBar1->setValue(0);
-        TrayHintText = StoppedHint;
+        TrayHintText = StoppedHint();
         Tray1->SetHint(TrayHintText);
     }
 }
@@ -64,7 +64,7 @@ void TForm1::Timer2Timer() {
     // A bar whose maximum is below the period stays full until the pick.
     if (ProgressBar1->value() < ProgressBar1->maximum())
         ProgressBar1->setValue(ProgressBar1->value() + 1);
-    TrayHintText = StartedHintPrefix + FormatTime();
+    TrayHintText = StartedHintPrefix() + FormatTime();
     Tray1->SetHint(TrayHintText);
     if (countdown.isZero()) {
         pickDuringTick();
@@ -120,7 +120,7 @@ void TForm1::Tessarize() {
     if (RotationPool.isEmpty())
         RotationPool.fill(ImageList.entries());
     if (RotationPool.isEmpty())
-        throw AppError(QStringLiteral("There are no pictures in the list to choose from."));
+        throw AppError(tr("There are no pictures in the list to choose from."));
     const qsizetype k = RotationPool.draw(m_platform.nextRandom());
     const QString path = RotationPool.at(k);
     try {

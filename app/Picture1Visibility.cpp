@@ -16,8 +16,13 @@
 
 namespace {
 
-const QString ShowCaption = QStringLiteral("Show Tessary...");
-const QString HideCaption = QStringLiteral("Hide Tessary...");
+QString ShowCaption() {
+    return TForm1::tr("Show Tessary...");
+}
+
+QString HideCaption() {
+    return TForm1::tr("Hide Tessary...");
+}
 
 void hideToTray(QWidget* window) {
     // Without a notification area a hidden window could never be brought back: minimise it.
@@ -41,7 +46,7 @@ bool TForm1::FormCloseQuery() {
     if (!ExitRequested) {
         hideToTray(this);
         WindowHidden = true;
-        Show1->setText(ShowCaption);
+        Show1->setText(ShowCaption());
         DisplayHiddenMessage();
         return false;
     }
@@ -57,7 +62,7 @@ void TForm1::Show1Click() {
     // A minimised window is not in view: the toggle brings it back rather than hiding it.
     if (!WindowHidden && !isMinimized()) {
         hideToTray(this);
-        Show1->setText(ShowCaption);
+        Show1->setText(ShowCaption());
         WindowHidden = true;
         DisplayHiddenMessage();
         return;
@@ -67,7 +72,7 @@ void TForm1::Show1Click() {
     m_dialogStacking.bringDialogsForward();
     // The main window is the program's only top-level window: there is no separate
     // application window whose taskbar button would need hiding.
-    Show1->setText(HideCaption);
+    Show1->setText(HideCaption());
     WindowHidden = false;
 }
 
@@ -115,7 +120,7 @@ void TForm1::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange && WindowHidden && isVisible() &&
         !isMinimized()) {
         WindowHidden = false;
-        Show1->setText(HideCaption);
+        Show1->setText(HideCaption());
     }
     QMainWindow::changeEvent(event);
 }

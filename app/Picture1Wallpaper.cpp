@@ -81,7 +81,7 @@ void TForm1::SetAsWallpaper(const QString& position) {
     const DesktopStyle style = styleForWord(position);
     // Without a picture there is nothing to write; stop before the desktop values change.
     if (preview.isNull())
-        throw AppError(QStringLiteral("There is no picture to set as wallpaper."));
+        throw AppError(tr("There is no picture to set as wallpaper."));
     releaseFullPictureLater();
     const QImage& picture = fullPicture();
     Registry& registry = m_platform.registry();

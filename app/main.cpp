@@ -3,6 +3,7 @@
 #include "app/SingleInstance.h"
 #include "app/StartupFeedback.h"
 #include "app/TerminationSignals.h"
+#include "app/Translations.h"
 #include "app/UserDialogsQt.h"
 #include "app/platform/Errors.h"
 #include "app/platform/PlatformLinux.h"
@@ -45,6 +46,7 @@ int main(int argc, char* argv[]) {
     // Names the installed desktop entry: its icon and name on Wayland and in task managers.
     QGuiApplication::setDesktopFileName(QStringLiteral(TESSARY_APP_ID));
     QApplication::setWindowIcon(Artwork::programIcon());
+    installTranslations(app);
     // The window hides to the tray; only Exit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 

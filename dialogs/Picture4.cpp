@@ -22,7 +22,7 @@ TForm4::TForm4(Platform& platform, QWidget* parent)
     Label1->setText(ProductLine);
     // Which desktop receives the wallpaper and which program file runs: the two facts a
     // support request needs first.
-    BackendLabel->setText(QStringLiteral("Wallpaper: %1").arg(m_platform.desktopName()));
+    BackendLabel->setText(tr("Wallpaper: %1").arg(m_platform.desktopName()));
     Label5->setText(Maker);
     Label9->setText(HomePage);
     Label7->setText(SupportAddress);

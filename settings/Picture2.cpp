@@ -20,13 +20,12 @@
 
 TForm2* Form2 = nullptr;
 
-const QString TForm2::ZeroTimeText =
-    QStringLiteral("Hours, Minutes, and Seconds cannot all be set to 0.") + QStringLiteral("\n\n") +
-    QStringLiteral("Please set a valid time.");
+QString TForm2::ZeroTimeText() {
+    return tr("Hours, Minutes, and Seconds cannot all be set to 0.") + QStringLiteral("\n\n") +
+           tr("Please set a valid time.");
+}
 
 namespace {
-
-const QString Caption = QStringLiteral("Tessary - Options");
 
 QColor toQColor(std::uint32_t color) {
     return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
@@ -56,7 +55,14 @@ void TForm2::buildLayout() {
     CheckBox1->setText(LoginWords::caption());
     CheckBox1->setToolTip(LoginWords::hint());
     setSwatch(m_settings.DesktopColor);
+    // The list shows the placements in the user's language; the setting keeps the stored words.
+    const QStringList words = {QStringLiteral("Determine"), QStringLiteral("Center"),
+                               QStringLiteral("Tile"), QStringLiteral("Stretch")};
+    for (int i = 0; i < words.size(); ++i)
+        ComboBox1->setItemData(i, words[i]);
     FormParts::setUpDialog(this);
+    // The focus starts where the Tab order does.
+    Button3->setFocus();
 }
 
 void TForm2::connectHandlers() {
@@ -111,7 +117,8 @@ void TForm2::FormShow() {
 
     ComboBox1->setCurrentIndex(-1);
     for (int i = 0; i < ComboBox1->count(); ++i)
-        if (ComboBox1->itemText(i).compare(m_settings.Position, Qt::CaseInsensitive) == 0) {
+        if (ComboBox1->itemData(i).toString().compare(m_settings.Position, Qt::CaseInsensitive) ==
+            0) {
             ComboBox1->setCurrentIndex(i);
             break;
         }
@@ -165,11 +172,12 @@ void TForm2::CheckBox1Click() {
 void TForm2::Button3Click() {
     if (working.isZero()) {
         m_platform.playWarningSound();
-        m_dialogs.showInformation(this, Caption, ZeroTimeText);
+        m_dialogs.showInformation(this, windowTitle(), ZeroTimeText());
         return;
     }
     m_settings.countdown = working;
-    m_settings.Position = ComboBox1->currentIndex() >= 0 ? ComboBox1->currentText() : QString();
+    m_settings.Position =
+        ComboBox1->currentIndex() >= 0 ? ComboBox1->currentData().toString() : QString();
     if (m_settings.applyDesktopColor)
         m_settings.applyDesktopColor();
     if (CheckBox2->isEnabled()) {

@@ -54,7 +54,8 @@ public:
     // The colour the colour chooser opens with.
     std::uint32_t chooserColor = 0;
 
-    static const QString ZeroTimeText;
+    // The refusal of an all-zero period.
+    static QString ZeroTimeText();
 
     // "00".."09", then the plain number.
     static QString valueLabel(int value);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // How the start-at-login choice reads: on Windows users know it as starting with Windows; on
@@ -7,17 +8,17 @@
 namespace LoginWords {
 #ifdef Q_OS_WIN
 inline QString caption() {
-    return QStringLiteral("Start Tessary with Windows");
+    return QCoreApplication::translate("LoginWords", "Start Tessary with Windows");
 }
 inline QString hint() {
-    return QStringLiteral("Start Tessary on Windows Boot");
+    return QCoreApplication::translate("LoginWords", "Start Tessary on Windows Boot");
 }
 #else
 inline QString caption() {
-    return QStringLiteral("Start Tessary at login");
+    return QCoreApplication::translate("LoginWords", "Start Tessary at login");
 }
 inline QString hint() {
-    return QStringLiteral("Start Tessary when you log in");
+    return QCoreApplication::translate("LoginWords", "Start Tessary when you log in");
 }
 #endif
 } // namespace LoginWords

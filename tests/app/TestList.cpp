@@ -58,7 +58,7 @@ void TestList::addToEmptyListSelectsFirstChosenAndSorts() {
     form.Button6->click();
 
     QVERIFY(s.dialogs.errors.isEmpty());
-    QCOMPARE(s.dialogs.lastFilter, TForm1::OpenFilter);
+    QCOMPARE(s.dialogs.lastFilter, TForm1::OpenFilter());
     QCOMPARE(s.dialogs.lastFilterIndex, 3);
     QCOMPARE(s.dialogs.lastStartFolder, TForm1::DefaultStartFolder);
     QCOMPARE(form.ImageList.entries(), QStringList({a, c}));
@@ -245,7 +245,7 @@ void TestList::removeOnlyEntryGivesEmptyState() {
 
     QVERIFY(s.dialogs.errors.isEmpty());
     QVERIFY(form.ImageList.isEmpty());
-    QCOMPARE(comboItems(form), QStringList{TForm1::NoImagesSelected});
+    QCOMPARE(comboItems(form), QStringList{TForm1::NoImagesSelected()});
     QCOMPARE(form.ComboBox1->currentIndex(), 0);
     QCOMPARE(form.windowTitle(), QStringLiteral("Tessary"));
     QVERIFY(form.preview.isNull());
@@ -267,7 +267,7 @@ void TestList::clearAll() {
 
     QVERIFY(form.ImageList.isEmpty());
     QVERIFY(form.ImageList.isSorted()); // stays on
-    QCOMPARE(comboItems(form), QStringList{TForm1::NoImagesSelected});
+    QCOMPARE(comboItems(form), QStringList{TForm1::NoImagesSelected()});
     QCOMPARE(form.windowTitle(), QStringLiteral("Tessary"));
     QVERIFY(s.dialogs.modalsShown.isEmpty() && s.dialogs.informations.isEmpty()); // no question
     QVERIFY(s.platform.wallpaperCalls.empty());

@@ -100,7 +100,7 @@ void TestMainWindow::startsEmptyWithoutImagesDb() {
     QVERIFY(form.Button6->isEnabled());
     QVERIFY(form.AddPicture1->isEnabled());
     QCOMPARE(form.Image1->toolTip(), QStringLiteral("No Images to Display"));
-    QCOMPARE(form.TrayHintText, TForm1::StoppedHint);
+    QCOMPARE(form.TrayHintText, TForm1::StoppedHint());
     QCOMPARE(form.WallpaperFile, platform.dataFolder() + QStringLiteral("/image.bmp"));
     QVERIFY(form.ImageList.isEmpty());
     QVERIFY(!form.ImageList.isSorted());

@@ -113,7 +113,7 @@ void TestRotation::startPicksAtOnceAndLocksTheControls() {
     // Start leaves the bar, the label and the tip alone until the first tick.
     QCOMPARE(f.ProgressBar1->value(), 0);
     QCOMPARE(f.Label2->text(), QStringLiteral("00:01:00"));
-    QCOMPARE(f.Tray1->Hint(), TForm1::StoppedHint);
+    QCOMPARE(f.Tray1->Hint(), TForm1::StoppedHint());
 }
 
 void TestRotation::defaultPeriodCountsDownAndPicksOnTheSixtiethTick() {
@@ -124,7 +124,7 @@ void TestRotation::defaultPeriodCountsDownAndPicksOnTheSixtiethTick() {
         f.Timer2Timer();
         const QString left = QStringLiteral("00:00:%1").arg(60 - tick, 2, 10, QLatin1Char('0'));
         QCOMPARE(f.Label2->text(), left);
-        QCOMPARE(f.TrayHintText, TForm1::StartedHintPrefix + left);
+        QCOMPARE(f.TrayHintText, TForm1::StartedHintPrefix() + left);
         QCOMPARE(f.Tray1->Hint(), f.TrayHintText);
         QCOMPARE(f.ProgressBar1->value(), tick);
     }
@@ -132,7 +132,7 @@ void TestRotation::defaultPeriodCountsDownAndPicksOnTheSixtiethTick() {
     f.Timer2Timer();
     QCOMPARE(rig.platform.wallpaperCalls.size(), std::size_t{2});
     QCOMPARE(f.Label2->text(), QStringLiteral("00:01:00"));
-    QCOMPARE(f.Tray1->Hint(), TForm1::StartedHintPrefix + QStringLiteral("00:00:00"));
+    QCOMPARE(f.Tray1->Hint(), TForm1::StartedHintPrefix() + QStringLiteral("00:00:00"));
     QCOMPARE(f.ProgressBar1->value(), 0);
     QCOMPARE(f.RotationPool.count(), 1);
     f.Timer2Timer();
@@ -158,9 +158,9 @@ void TestRotation::firstTickShows() {
     f.Button3Click();
     f.Timer2Timer();
     QCOMPARE(f.Label2->text(), shown);
-    QCOMPARE(f.Tray1->Hint(), TForm1::StartedHintPrefix + shown);
+    QCOMPARE(f.Tray1->Hint(), TForm1::StartedHintPrefix() + shown);
     QCOMPARE(f.Tray1->trayIcon()->toolTip(),
-             (TForm1::StartedHintPrefix + shown).left(TTray::TipLength));
+             (TForm1::StartedHintPrefix() + shown).left(TTray::TipLength));
 }
 
 void TestRotation::everyPictureOncePerCycle_data() {
@@ -221,8 +221,8 @@ void TestRotation::stopRestoresThePeriodAndUnlocks() {
     QVERIFY((f.countdown == Countdown{0, 2, 30}));
     QCOMPARE(f.Label2->text(), QStringLiteral("00:02:30"));
     QCOMPARE(f.ProgressBar1->value(), 0);
-    QCOMPARE(f.TrayHintText, TForm1::StoppedHint);
-    QCOMPARE(f.Tray1->Hint(), TForm1::StoppedHint);
+    QCOMPARE(f.TrayHintText, TForm1::StoppedHint());
+    QCOMPARE(f.Tray1->Hint(), TForm1::StoppedHint());
     QVERIFY(f.RotationPool.isEmpty());
     QCOMPARE(f.Button3->text(), QStringLiteral("Start"));
     QCOMPARE(f.Start1->text(), QStringLiteral("Start Tessarying"));
