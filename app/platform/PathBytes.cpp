@@ -1,5 +1,7 @@
 #include "app/platform/PathBytes.h"
 
+#include <QStringDecoder>
+
 namespace {
 
 constexpr char16_t FirstEscape = 0xDC80;
@@ -48,11 +50,18 @@ int validSequenceLength(const uchar* p, const uchar* end) {
     return length;
 }
 
+// UTF-8 with every character kept: QString::fromUtf8 drops a byte order mark at the start,
+// which would lose three bytes of a path that begins with one.
+QString decodeUtf8(QByteArrayView bytes) {
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return decoder(bytes);
+}
+
 } // namespace
 
 QString pathFromBytes(QByteArrayView bytes) {
     if (bytes.isValidUtf8())
-        return QString::fromUtf8(bytes);
+        return decodeUtf8(bytes);
     QString path;
     path.reserve(bytes.size());
     const auto* p = reinterpret_cast<const uchar*>(bytes.data());
@@ -63,7 +72,7 @@ QString pathFromBytes(QByteArrayView bytes) {
             path += QChar(char16_t(0xDC00 + *p));
             ++p;
         } else {
-            path += QString::fromUtf8(reinterpret_cast<const char*>(p), length);
+            path += decodeUtf8(QByteArrayView(p, length));
             p += length;
         }
     }

@@ -80,6 +80,12 @@ void TestPictureList::keepsEveryByte_data() {
     QTest::newRow("stray bytes between characters")
         << QByteArray("\xff\xc3\xa9\xfe\xf0\x9f\x98\x80\xfd")
         << QString::fromUcs4(U"\ufffd\u00e9\ufffd\U0001F600\ufffd");
+    // A byte order mark is a character of the path like any other, at its start too.
+    QTest::newRow("byte order mark first")
+        << QByteArray("\xef\xbb\xbf/p/a.jpg") << QStringLiteral("\ufeff/p/a.jpg");
+    QTest::newRow("byte order marks between stray bytes")
+        << QByteArray("\xef\xbb\xbf\xd0\xef\xbb\xbf\x9d")
+        << QStringLiteral("\ufeff\ufffd\ufeff\ufffd");
 }
 
 void TestPictureList::keepsEveryByte() {
