@@ -22,14 +22,6 @@ bool releasedInside(QWidget* widget, QMouseEvent* event) {
     return widget->rect().contains(event->position().toPoint());
 }
 
-// Enter, Return and Space act on a focused control as a click does.
-bool isPressKey(const QKeyEvent* event) {
-    const bool plain =
-        event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
-    const int key = event->key();
-    return plain && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space);
-}
-
 // Screen readers see the drawn controls as what they act as: the banner and the swatch as
 // buttons, the preview as a picture.
 QAccessibleInterface* drawnControlAccessible(const QString& className, QObject* object) {
@@ -64,11 +56,32 @@ void paintFocusMark(QWidget* widget, QPainter& p, qreal inset) {
     p.drawRect(frame);
 }
 
-Banner::Banner(QWidget* parent)
-    : QWidget(parent) {
-    setCursor(Qt::PointingHandCursor);
+DrawnButton::DrawnButton(Qt::MouseButtons accepted, QWidget* parent)
+    : QWidget(parent)
+    , m_accepted(accepted) {
     setFocusPolicy(Qt::StrongFocus);
     describeDrawnControls();
+}
+
+void DrawnButton::mouseReleaseEvent(QMouseEvent* event) {
+    QWidget::mouseReleaseEvent(event);
+    if ((event->button() & m_accepted) && releasedInside(this, event))
+        Q_EMIT clicked();
+}
+
+void DrawnButton::keyPressEvent(QKeyEvent* event) {
+    const bool plain =
+        event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+    const int key = event->key();
+    if (plain && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space))
+        Q_EMIT clicked();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+Banner::Banner(QWidget* parent)
+    : DrawnButton(Qt::LeftButton, parent) {
+    setCursor(Qt::PointingHandCursor);
 }
 
 QSize Banner::sizeHint() const {
@@ -105,19 +118,6 @@ void Banner::paintEvent(QPaintEvent*) {
                Qt::AlignLeft | Qt::AlignVCenter, tr("Randomly changes your wallpaper."));
 }
 
-void Banner::mouseReleaseEvent(QMouseEvent* event) {
-    QWidget::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && releasedInside(this, event))
-        Q_EMIT clicked();
-}
-
-void Banner::keyPressEvent(QKeyEvent* event) {
-    if (isPressKey(event))
-        Q_EMIT clicked();
-    else
-        QWidget::keyPressEvent(event);
-}
-
 RoundedStrip::RoundedStrip(QWidget* parent)
     : QFrame(parent) {}
 
@@ -136,10 +136,7 @@ void RoundedStrip::paintEvent(QPaintEvent*) {
 }
 
 ColorSwatch::ColorSwatch(QWidget* parent)
-    : QWidget(parent) {
-    setFocusPolicy(Qt::StrongFocus);
-    describeDrawnControls();
-}
+    : DrawnButton(Qt::AllButtons, parent) {}
 
 void ColorSwatch::setColor(const QColor& color) {
     m_color = color;
@@ -152,19 +149,6 @@ void ColorSwatch::paintEvent(QPaintEvent*) {
     p.setPen(QPen(Qt::black, 0));
     p.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
     paintFocusMark(this, p, 2.5);
-}
-
-void ColorSwatch::mouseReleaseEvent(QMouseEvent* event) {
-    QWidget::mouseReleaseEvent(event);
-    if (releasedInside(this, event))
-        Q_EMIT clicked();
-}
-
-void ColorSwatch::keyPressEvent(QKeyEvent* event) {
-    if (isPressKey(event))
-        Q_EMIT clicked();
-    else
-        QWidget::keyPressEvent(event);
 }
 
 void ProgramIcon::paintEvent(QPaintEvent*) {

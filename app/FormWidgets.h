@@ -15,22 +15,36 @@ void describeDrawnControls();
 // that it shows on any drawing.
 void paintFocusMark(QWidget* widget, QPainter& p, qreal inset);
 
+// A drawn control that acts as a button: it takes the focus and emits clicked() on the release
+// of an accepted mouse button over it, and on Enter, Return or Space while it has the focus.
+class DrawnButton : public QWidget {
+    Q_OBJECT
+
+public:
+    DrawnButton(Qt::MouseButtons accepted, QWidget* parent);
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    Qt::MouseButtons m_accepted;
+};
+
 // The banner at the top of the main window: the program's name and icon on a gradient.
-// clicked() on a left-button release over it, and on Enter or Space while it has the focus.
-class Banner : public QWidget {
+// Clicked with the left button.
+class Banner : public DrawnButton {
     Q_OBJECT
 
 public:
     explicit Banner(QWidget* parent = nullptr);
     QSize sizeHint() const override;
 
-Q_SIGNALS:
-    void clicked();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // A white strip with a rounded frame, holding one row of controls.
@@ -44,9 +58,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-// A square of one colour with a thin black border. clicked() on the release of any mouse button
-// over it, and on Enter or Space while it has the focus.
-class ColorSwatch : public QWidget {
+// A square of one colour with a thin black border. Clicked with any mouse button.
+class ColorSwatch : public DrawnButton {
     Q_OBJECT
 
 public:
@@ -54,13 +67,8 @@ public:
     QColor color() const { return m_color; }
     void setColor(const QColor& color);
 
-Q_SIGNALS:
-    void clicked();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QColor m_color = Qt::black;
