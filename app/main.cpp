@@ -5,6 +5,7 @@
 #include "app/TerminationSignals.h"
 #include "app/Translations.h"
 #include "app/UserDialogsQt.h"
+#include "app/Version.h"
 #include "app/platform/Errors.h"
 #include "app/platform/PlatformLinux.h"
 #include "dialogs/Picture3.h"
@@ -42,7 +43,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessary"));
-    QApplication::setApplicationVersion(QStringLiteral("0.2"));
+    QApplication::setApplicationVersion(QStringLiteral(TESSARY_VERSION));
     // Names the installed desktop entry: its icon and name on Wayland and in task managers.
     QGuiApplication::setDesktopFileName(QStringLiteral(TESSARY_APP_ID));
     QApplication::setWindowIcon(Artwork::programIcon());

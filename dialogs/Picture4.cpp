@@ -2,6 +2,7 @@
 
 #include "app/FormParts.h"
 #include "app/FormWidgets.h"
+#include "app/Version.h"
 #include "app/platform/Platform.h"
 
 #include <QFontMetrics>
@@ -10,10 +11,11 @@
 
 TForm4* Form4 = nullptr;
 
-const QString TForm4::ProductLine = QStringLiteral("Tessary 0.2");
+// The About box names the release series; the full version is for packages and bug reports.
+const QString TForm4::ProductLine = QStringLiteral("Tessary " TESSARY_VERSION_MAJOR_MINOR);
 const QString TForm4::Maker = QStringLiteral("Halvane Software");
-const QString TForm4::HomePage = QStringLiteral("https://tessary.halvane.example/");
-const QString TForm4::SupportAddress = QStringLiteral("support@tessary.halvane.example");
+const QString TForm4::HomePage = QStringLiteral(TESSARY_HOMEPAGE);
+const QString TForm4::SupportAddress = QStringLiteral(TESSARY_SUPPORT);
 
 TForm4::TForm4(Platform& platform, QWidget* parent)
     : QDialog(parent)

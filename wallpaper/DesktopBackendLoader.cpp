@@ -12,8 +12,16 @@
 
 namespace {
 
-const QString ForceWords =
-    QStringLiteral("gnome, cinnamon, mate, kde, xfce, sway, swaybg, x11, none");
+// The words TESSARY_DESKTOP takes, in the order messages and the manual page list them.
+const std::pair<const char*, DesktopKind> ForcedKinds[] = {
+    {"gnome", DesktopKind::Gnome},   {"cinnamon", DesktopKind::Cinnamon},
+    {"mate", DesktopKind::Mate},     {"kde", DesktopKind::Kde},
+    {"xfce", DesktopKind::Xfce},     {"sway", DesktopKind::Sway},
+    {"swaybg", DesktopKind::Swaybg}, {"x11", DesktopKind::X11},
+    {"none", DesktopKind::None},
+};
+
+const QString ForceWords = forcedDesktopWords().join(QLatin1String(", "));
 
 // Desktop names as sessions spell them ("ubuntu:GNOME", "X-Cinnamon", "Budgie:GNOME"), matched
 // as lower-case substrings of each colon-separated entry, first entry first.
@@ -39,15 +47,8 @@ DesktopKind kindOfName(const QString& names) {
 }
 
 DesktopChoice forced(const QString& value) {
-    static const std::pair<const char*, DesktopKind> words[] = {
-        {"gnome", DesktopKind::Gnome},   {"cinnamon", DesktopKind::Cinnamon},
-        {"mate", DesktopKind::Mate},     {"kde", DesktopKind::Kde},
-        {"xfce", DesktopKind::Xfce},     {"sway", DesktopKind::Sway},
-        {"swaybg", DesktopKind::Swaybg}, {"x11", DesktopKind::X11},
-        {"none", DesktopKind::None},
-    };
     const QString word = value.trimmed().toLower();
-    for (const auto& [name, kind] : words)
+    for (const auto& [name, kind] : ForcedKinds)
         if (word == QLatin1String(name))
             return {kind,
                     kind == DesktopKind::None ? QStringLiteral("TESSARY_DESKTOP=none") : QString()};
@@ -56,6 +57,13 @@ DesktopChoice forced(const QString& value) {
 }
 
 } // namespace
+
+QStringList forcedDesktopWords() {
+    QStringList words;
+    for (const auto& [name, kind] : ForcedKinds)
+        words.append(QLatin1String(name));
+    return words;
+}
 
 DesktopChoice chooseDesktop(const QProcessEnvironment& env, bool swaybgInstalled) {
     const QString force = env.value(QStringLiteral("TESSARY_DESKTOP"));

@@ -26,5 +26,8 @@ struct DesktopChoice {
 // Xwayland, which nobody sees.
 DesktopChoice chooseDesktop(const QProcessEnvironment& env, bool swaybgInstalled);
 
+// Every word TESSARY_DESKTOP accepts (in any case), in the order the program lists them.
+QStringList forcedDesktopWords();
+
 // Builds the backend chooseDesktop() picks for this environment.
 std::unique_ptr<DesktopBackend> createDesktopBackend(const QProcessEnvironment& env);

@@ -1,5 +1,6 @@
 #include "app/platform/AutostartEntry.h"
 
+#include "app/Version.h"
 #include "app/platform/AtomicFile.h"
 #include "app/platform/Errors.h"
 
@@ -181,11 +182,15 @@ std::optional<QStringList> AutostartEntry::execCommand(const QByteArray& entry) 
 }
 
 QByteArray AutostartEntry::text(const QString& executable) {
+    // Values as written: none but the program's path needs escaping. TryExec lets the session
+    // skip an entry whose program is gone (removed while the entry stayed in the user's home).
     const QList<std::pair<const char*, QString>> values = {
         {"Type", QStringLiteral("Application")},
         {"Name", QStringLiteral("Tessary")},
         {"Comment", QStringLiteral("Randomly changes your wallpaper.")},
-        {"Exec", QString()},
+        {"Exec", execArgument(executable)},
+        {"TryExec", escapeValue(executable)},
+        {"Icon", QStringLiteral(TESSARY_APP_ID)},
         {"Terminal", QStringLiteral("false")},
         {"X-GNOME-Autostart-enabled", QStringLiteral("true")},
         {"X-GNOME-Autostart-Delay", QStringLiteral("5")},
@@ -194,8 +199,7 @@ QByteArray AutostartEntry::text(const QString& executable) {
     };
     QString text = QStringLiteral("[Desktop Entry]\n");
     for (const auto& [key, value] : values)
-        text += QLatin1String(key) + u'=' +
-                (value.isNull() ? execArgument(executable) : escapeValue(value)) + u'\n';
+        text += QLatin1String(key) + u'=' + value + u'\n';
     const QByteArray bytes = text.toUtf8();
     // Whatever reads the entry must come back to exactly this program.
     if (execCommand(bytes) != QStringList{executable})

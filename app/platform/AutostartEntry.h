@@ -19,8 +19,8 @@ public:
     // Removes the entry; a missing entry is harmless. Throws AppError when it cannot be removed.
     void remove() const;
 
-    // The entry's text for the executable. Throws AppError for a path that an entry cannot
-    // express.
+    // The entry's text for the executable, which it both starts (Exec) and needs (TryExec), with
+    // the installed icon. Throws AppError for a path that an entry cannot express.
     static QByteArray text(const QString& executable);
     // The executable's path as the Exec= value: quoted and escaped as desktop entries require
     // (inside double quotes " ` $ \ take a backslash, % is doubled, then the value's own escapes

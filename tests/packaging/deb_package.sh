@@ -1,6 +1,7 @@
 #!/bin/sh
 # cpack -G DEB: the package holds the program, its desktop entry, metainfo and icons, takes its
-# dependencies from dpkg-shlibdeps, and lintian finds no error in it (its full output is shown).
+# dependencies from dpkg-shlibdeps, carries one version throughout, is hardened as Debian builds
+# programs, and lintian finds no error in it (its full output is shown).
 # The package is left in OUT_DIR for deb_install.sh.
 # Usage: deb_package.sh BUILD_DIR OUT_DIR APP_ID
 set -u
@@ -32,6 +33,31 @@ for file in ./usr/bin/tessary ./usr/share/applications/$id.desktop \
     echo "$contents" | grep -q " $file\$" || fail "the package lacks $file"
 done
 echo "$contents" | grep -v ' root/root ' | grep -q . && fail "files not owned by root"
+
+# One version everywhere: the package's, the newest changelog entry's, the metainfo's newest
+# release, the manual page's.
+tree="$out/tree"
+dpkg-deb -x "$deb" "$tree" || fail "dpkg-deb -x"
+version=$(dpkg-deb -f "$deb" Version)
+echo "Version: $version"
+doc="$tree/usr/share/doc/tessary"
+[ "$(gzip -dc "$doc/changelog.gz" | sed -n '1s/^tessary (\([^)]*\)).*/\1/p')" = "$version" ] ||
+    fail "the changelog's newest entry is not $version"
+grep -q "<release version=\"$version\"" "$tree/usr/share/metainfo/$id.metainfo.xml" ||
+    fail "the metainfo's release is not $version"
+gzip -dc "$tree/usr/share/man/man1/tessary.1.gz" | grep -q "^\.TH TESSARY 1 [^ ]* \"Tessary $version\"" ||
+    fail "the manual page is not of $version"
+grep -q '^License: GPL-3.0-or-later$' "$doc/copyright" || fail "the copyright file names another licence"
+
+# Built as Debian builds programs: PIE, read-only relocations bound at start, a stack
+# protector and checked string functions.
+program="$tree/usr/bin/tessary"
+readelf -h "$program" | grep -q 'Type: *DYN' || fail "the program is not position-independent"
+readelf -lW "$program" | grep -q GNU_RELRO || fail "the program has no read-only relocations"
+readelf -dW "$program" | grep -q 'FLAGS.*BIND_NOW\|FLAGS_1.*NOW' || fail "the program binds lazily"
+symbols=$(readelf -sW --dyn-syms "$program")
+echo "$symbols" | grep -q '__stack_chk_fail' || fail "the program has no stack protector"
+echo "$symbols" | grep -q '__[a-z]*_chk@' || fail "the program calls no checked (fortified) function"
 
 lintian --tag-display-limit 0 --display-info "$deb" >"$out/lintian.log" 2>&1
 echo "lintian:"

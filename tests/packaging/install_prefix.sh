@@ -2,7 +2,7 @@
 # cmake --install into a throw-away prefix: the program as "tessary", a valid desktop entry and
 # AppStream metainfo, the icon at every size and as SVG (showing the same picture), a manual
 # page; the installed program starts, and the autostart entry it saves names the installed
-# program, not the build folder an older entry pointed into.
+# program (to start and to require), not the build folder an older entry pointed into.
 # Usage: install_prefix.sh BUILD_DIR APP_ID
 set -u
 . "$(dirname "$0")/../system/settings_reg.sh"
@@ -83,6 +83,9 @@ wait_until 'DISPLAY=:$(cat "$root/display") xdotool search --name "^Tessary" >/d
 kill -TERM "$pid"
 wait "$pid" || fail "the installed program ended with $?"
 pid=
-grep -qx "Exec=\"$prefix/bin/tessary\"" "$root/config/autostart/tessary.desktop" ||
-    { cat "$root/config/autostart/tessary.desktop" >&2; fail "the autostart entry does not name the installed program"; }
+autostart="$root/config/autostart/tessary.desktop"
+for line in "Exec=\"$prefix/bin/tessary\"" "TryExec=$prefix/bin/tessary" "Icon=$id"; do
+    grep -qxF "$line" "$autostart" || { cat "$autostart" >&2; fail "the autostart entry lacks $line"; }
+done
+out=$(desktop-file-validate "$autostart" 2>&1) && [ -z "$out" ] || fail "autostart entry: $out"
 echo PASS

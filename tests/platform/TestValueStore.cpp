@@ -1,3 +1,4 @@
+#include "app/Version.h"
 #include "app/platform/AutostartEntry.h"
 #include "app/platform/Errors.h"
 #include "app/platform/RegistryLinux.h"
@@ -288,7 +289,8 @@ void TestValueStore::linuxRegistryReadsDesktopColourFirst() {
 
 // The autostart entry for a program under every kind of folder name: the Exec value as written,
 // or the start of the refusal; a written entry must start exactly this program for us and for
-// GLib (which parses Exec like a shell, then expands field codes), with no key of its own.
+// GLib (which parses Exec like a shell, then expands field codes), need exactly it (TryExec) and
+// show the installed icon, with no key of its own.
 void TestValueStore::execIsQuotedForDesktopEntries_data() {
     QTest::addColumn<QString>("executable");
     QTest::addColumn<QString>("exec"); // the refusal's start when the path cannot be written
@@ -340,7 +342,15 @@ void TestValueStore::execIsQuotedForDesktopEntries() {
                                       nullptr));
     gsize keys = 0;
     g_strfreev(g_key_file_get_keys(file, "Desktop Entry", &keys, nullptr));
-    QCOMPARE(keys, gsize(9));
+    QCOMPARE(keys, gsize(11));
+    const auto string = [file](const char* key) {
+        gchar* value = g_key_file_get_string(file, "Desktop Entry", key, nullptr);
+        const QString result = QString::fromUtf8(value);
+        g_free(value);
+        return result;
+    };
+    QCOMPARE(string("TryExec"), executable);
+    QCOMPARE(string("Icon"), QStringLiteral(TESSARY_APP_ID));
     gchar* value = g_key_file_get_string(file, "Desktop Entry", "Exec", nullptr);
     QVERIFY(value);
     gint argc = 0;

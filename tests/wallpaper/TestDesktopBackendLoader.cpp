@@ -1,6 +1,7 @@
 #include "app/platform/Errors.h"
 #include "wallpaper/DesktopBackendLoader.h"
 
+#include <QFile>
 #include <QTest>
 
 Q_DECLARE_METATYPE(DesktopKind)
@@ -111,6 +112,29 @@ private Q_SLOTS:
         QCOMPARE(choice.kind, kind);
         QCOMPARE(choice.note, note);
         QCOMPARE(choice.tell, tell);
+    }
+
+    // The manual page lists every word TESSARY_DESKTOP takes, and only those; each forces a
+    // backend without a complaint, in upper case too.
+    void manualListsEveryForcedWord() {
+        QFile manual(QStringLiteral(TESSARY_MANUAL));
+        QVERIFY2(manual.open(QIODevice::ReadOnly | QIODevice::Text), TESSARY_MANUAL);
+        const QStringList lines = QString::fromUtf8(manual.readAll()).split(u'\n');
+        qsizetype i = lines.indexOf(QStringLiteral(".B TESSARY_DESKTOP"));
+        QVERIFY(i >= 0);
+        i = lines.indexOf(QStringLiteral(".RS"), i);
+        QVERIFY(i >= 0);
+        QStringList listed;
+        for (++i; i + 1 < lines.size() && lines[i] != QLatin1String(".RE"); ++i)
+            if (lines[i] == QLatin1String(".TP") && lines[i + 1].startsWith(QLatin1String(".B ")))
+                listed.append(lines[i + 1].mid(3));
+        QCOMPARE(listed, forcedDesktopWords());
+        for (const QString& word : listed) {
+            const DesktopChoice choice = chooseDesktop(
+                environment(QStringLiteral("TESSARY_DESKTOP=") + word.toUpper()), false);
+            QVERIFY2(!choice.tell, qPrintable(word));
+            QCOMPARE(choice.kind == DesktopKind::None, word == QLatin1String("none"));
+        }
     }
 
     // The About box and the start-up line show why nothing happens, or which guess was made.
