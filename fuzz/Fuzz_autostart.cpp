@@ -19,8 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (AutostartEntry::execCommand(entry) != QStringList{executable})
         __builtin_trap();
-    // Nothing in the path may start a line of its own.
-    if (entry.count('\n') != 10)
+    // Nothing in the path may start a line of its own: the header and eleven keys.
+    if (entry.count('\n') != 12)
         __builtin_trap();
     return 0;
 }
