@@ -3,6 +3,7 @@
 
 #include "app/PreviewImage.h"
 #include "app/platform/Errors.h"
+#include "app/platform/SystemMemory.h"
 #include "app/platform/Platform.h"
 #include "app/platform/Registry.h"
 #include "wallpaper/BmpFile.h"
@@ -17,7 +18,6 @@
 #include <cstring>
 #include <vector>
 
-#include <malloc.h>
 
 namespace {
 
@@ -188,5 +188,5 @@ void TForm1::releaseFullPicture() {
     preview = std::move(copy);
     Image1->setImage(preview);
     // The picture's memory came in blocks the allocator may keep; give them back.
-    malloc_trim(0);
+    releaseFreeMemory();
 }

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QUrl>
 
 void UserDialogsQt::showError(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Tessary"), text, QMessageBox::Ok,
@@ -38,6 +39,16 @@ QStringList UserDialogsQt::qtFilters(const QString& filter) {
 }
 
 namespace {
+
+// The shell path of My Computer, as the start folder names it. Windows' chooser opens that
+// folder by its known-folder id; other systems have no such folder, and the home folder
+// stands in.
+const QString MyComputer = QStringLiteral("::{20D04FE0-3AEA-1069-A2D8-08002B30309D}");
+#ifdef Q_OS_WIN
+const QUrl ComputerFolder(QStringLiteral("clsid:0AC0837C-BBF8-452A-850D-79D08E667CA7"));
+#else
+const QUrl ComputerFolder;
+#endif
 
 // Qt's chooser warns about a single typed name that does not exist but silently drops one of
 // several typed in quotes: every typed name must exist before the chooser closes.
@@ -73,8 +84,12 @@ QStringList UserDialogsQt::openFiles(QWidget* parent, const QString& filter, int
     dialog.setNameFilters(filters);
     if (filterIndex >= 1 && filterIndex <= filters.size())
         dialog.selectNameFilter(filters.at(filterIndex - 1));
-    // The computer folder of other systems has no place here: start in the user's home.
-    dialog.setDirectory(QDir(startFolder).exists() ? startFolder : QDir::homePath());
+    if (QDir(startFolder).exists())
+        dialog.setDirectory(startFolder);
+    else if (startFolder.compare(MyComputer, Qt::CaseInsensitive) == 0 && ComputerFolder.isValid())
+        dialog.setDirectoryUrl(ComputerFolder);
+    else
+        dialog.setDirectory(QDir::homePath());
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.selectedFiles();

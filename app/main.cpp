@@ -7,7 +7,8 @@
 #include "app/UserDialogsQt.h"
 #include "app/Version.h"
 #include "app/platform/Errors.h"
-#include "app/platform/PlatformLinux.h"
+#include "app/platform/NativePlatform.h"
+#include "app/platform/SystemMemory.h"
 #include "dialogs/Picture3.h"
 #include "dialogs/Picture4.h"
 #include "settings/Picture2.h"
@@ -22,16 +23,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <malloc.h>
 #include <memory>
 #include <optional>
 
 int main(int argc, char* argv[]) {
     const QByteArray launchId = StartupFeedback::launchId();
-    // Pictures are large and come and go at every pick: blocks from a megabyte up are mapped on
-    // their own and given back when freed, whatever sizes came before (glibc would otherwise
-    // raise this bound after freeing a large picture and keep later ones in its heap).
-    mallopt(M_MMAP_THRESHOLD, 1 << 20);
+    tuneAllocatorForPictures();
     // A session bus that lets us connect and then hangs would keep the window from ever
     // showing: Qt's first use of the bus (accessibility, the one-copy check) waits for it
     // without a bound. Such a bus counts as none for this run, for Qt and GIO alike.
@@ -81,7 +78,8 @@ int main(int argc, char* argv[]) {
         terminationSignals.emplace();
         endAtOnce = QObject::connect(&*terminationSignals, &TerminationSignals::received, &app,
                                      [] { std::_Exit(0); });
-        PlatformLinux platform;
+        const std::unique_ptr<Platform> native = createNativePlatform();
+        Platform& platform = *native;
         TForm1 form1(platform, dialogs);
         // The other three windows exist from the start, in this order. They are never shown:
         // each showing builds a fresh one (Button1Click, DisplayHiddenMessage, Image20Click).

@@ -1,6 +1,7 @@
 #include "wallpaper/BmpFile.h"
 
 #include "app/platform/Errors.h"
+#include "app/platform/GatherWrite.h"
 
 #include <QFileDevice>
 #include <QImageWriter>
@@ -15,7 +16,6 @@
 
 #include <array>
 #include <cstring>
-#include <sys/uio.h>
 
 namespace {
 
@@ -80,29 +80,6 @@ bool writeRows(const QImage& image, QIODevice& device, quint16 bitsPerPixel, qsi
     return true;
 }
 
-// Writes every buffer whole, however little each call takes.
-bool writeAll(int fd, iovec* parts, int count) {
-    while (count > 0) {
-        const ssize_t written = ::writev(fd, parts, count);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        size_t left = size_t(written);
-        while (count > 0 && left >= parts->iov_len) {
-            left -= parts->iov_len;
-            ++parts;
-            --count;
-        }
-        if (count > 0) {
-            parts->iov_base = static_cast<char*>(parts->iov_base) + left;
-            parts->iov_len -= left;
-        }
-    }
-    return true;
-}
-
 // A file takes the rows straight from the picture, many to a system call, when their padding
 // is clean (as the decoder leaves it): no copy of the picture on the way.
 // Nothing when that does not apply and nothing was written; otherwise whether it worked.
@@ -119,13 +96,14 @@ std::optional<bool> writeBgr888ToFile(const QImage& image, QFileDevice& file, qs
     if (!file.flush())
         return false;
     auto head = headers(image, quint32(rowBytes), 24);
-    std::vector<iovec> parts;
-    parts.reserve(IOV_MAX);
+    const std::size_t batch = std::size_t(maxWriteBuffers());
+    std::vector<WriteBuffer> parts;
+    parts.reserve(batch);
     parts.push_back({head.data(), head.size()});
     for (int y = image.height() - 1; y >= 0; --y) {
-        parts.push_back({const_cast<uchar*>(image.constScanLine(y)), size_t(rowBytes)});
-        if (parts.size() == IOV_MAX || y == 0) {
-            if (!writeAll(file.handle(), parts.data(), int(parts.size())))
+        parts.push_back({image.constScanLine(y), size_t(rowBytes)});
+        if (parts.size() == batch || y == 0) {
+            if (!writeBuffers(file.handle(), parts.data(), int(parts.size())))
                 return false;
             parts.clear();
         }

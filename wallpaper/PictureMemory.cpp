@@ -3,7 +3,7 @@
 #include <mutex>
 #include <utility>
 
-#include <sys/mman.h>
+#include "app/platform/SystemMemory.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ Spare& spare() {
 }
 
 void unmap(Block* block) {
-    munmap(block->data, block->bytes);
+    freePages(block->data, block->bytes);
     delete block;
 }
 
@@ -66,13 +66,9 @@ Block* takeBlock(std::size_t bytes) {
         return kept;
     if (kept)
         unmap(kept);
-    void* data = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (data == MAP_FAILED)
+    void* data = allocatePages(bytes);
+    if (!data)
         return nullptr;
-    // A large picture's memory is touched once, page by page, as it is decoded: in pages of
-    // 4 KiB that is a fault every 4 KiB, which costs a third as much as the decoding itself;
-    // in huge pages, one every 2 MiB.
-    madvise(data, bytes, MADV_HUGEPAGE);
     return new Block{data, bytes};
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/platform/AtomicFile.h"
 #include "app/platform/Errors.h"
+#include "app/platform/NativePlatform.h"
 #include "wallpaper/ColorText.h"
 #include "wallpaper/DesktopBackendLoader.h"
 #include "wallpaper/PlacementWords.h"
@@ -133,4 +134,8 @@ void PlatformLinux::openAddress(const QString& address) {
 
 QString PlatformLinux::desktopName() const {
     return m_desktop->name();
+}
+
+std::unique_ptr<Platform> createNativePlatform() {
+    return std::make_unique<PlatformLinux>();
 }

@@ -1,0 +1,51 @@
+#!/bin/sh
+# The installer under wine: a silent per-user install into %LOCALAPPDATA%\Programs\Tessary with
+# a Start menu shortcut, the installed program starting with no library paths (its window and
+# tray icon are photographed), and a silent uninstall that removes the program and its Run
+# value and leaves the user's images.db. Usage: installer.sh SETUP_EXE; with TESSARY_WINDOWS_SHOT
+# set, the screen with the installed program goes to that file.
+set -eu
+setup=$1
+shot=${TESSARY_WINDOWS_SHOT:-}
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine_lib.sh"
+[ -n "${WINEPREFIX:-}" ] && [ -n "${DISPLAY:-}" ] || { echo "SKIP: run by scripts/test-windows"; exit 77; }
+root=$(mktemp -d)
+pid=
+cleanup() {
+    set +e
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+    wine reg delete 'HKCU\Software\Halvane Software\Tessary' /f >/dev/null 2>&1
+    rm -rf "$root"
+}
+trap cleanup EXIT
+local_app_data=$(wine cmd /c echo %LOCALAPPDATA% 2>/dev/null | tr -d '\r')
+folder=$(winepath -u "$local_app_data\\Programs\\Tessary" 2>/dev/null)
+menu=$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')\\Microsoft\\Windows\\Start Menu\\Programs" 2>/dev/null)
+
+WINEPATH= wine "$setup" /S || fail "the installer failed"
+for file in picture.exe Qt6Core.dll Qt6Widgets.dll platforms/qwindows.dll uninstall.exe; do
+    [ -f "$folder/$file" ] || fail "not installed: $file"
+done
+[ -f "$menu/Tessary.lnk" ] || fail "no Start menu shortcut"
+
+(cd "$root" && WINEPATH= QT_PLUGIN_PATH= exec wine "$folder/picture.exe") >"$root/picture.log" 2>&1 &
+pid=$!
+wait_until '[ -n "$(main_window)" ]' 30 || fail "the installed program shows no window"
+[ -n "$shot" ] && { sleep 2; import -window root "$shot"; }
+wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Tessary /t REG_SZ \
+    /d "$local_app_data\\Programs\\Tessary\\picture.exe" /f >/dev/null 2>&1
+exit_button
+wait_exit "Exit"
+[ -f "$folder/images.db" ] || fail "no images.db beside the installed program after Exit"
+
+WINEPATH= wine "$folder/uninstall.exe" /S || fail "the uninstaller failed"
+# The uninstaller copies itself away and runs from there: wait for the files to go.
+wait_until '[ ! -f "$folder/picture.exe" ]' 20 || fail "the program stays after uninstall"
+[ -e "$folder/Qt6Core.dll" ] && fail "libraries stay after uninstall"
+[ -e "$folder/platforms" ] && fail "plugins stay after uninstall"
+[ -f "$folder/images.db" ] || fail "uninstall removed the user's images.db"
+[ -e "$menu/Tessary.lnk" ] && fail "the Start menu shortcut stays"
+reg_values 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' | grep -q '^"Tessary"=' &&
+    fail "the Run value stays after uninstall"
+echo "PASS"
