@@ -12,11 +12,11 @@
 #include "settings/SettingsTable.h"
 #include "tray/Tray.h"
 
-#include <QDir>
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -88,7 +88,8 @@ TForm1::TForm1(Platform& platform, UserDialogs& dialogs, QWidget* parent)
     Update_Timer();
     Convert_Color();
     // The name goes to the system and into "Wallpaper" as the system writes its paths.
-    WallpaperFile = QDir::toNativeSeparators(m_platform.dataFolder() + QStringLiteral("/image.bmp"));
+    WallpaperFile =
+        QDir::toNativeSeparators(m_platform.dataFolder() + QStringLiteral("/image.bmp"));
     TrayHintText = StoppedHint();
     Tray1->SetHint(TrayHintText);
     // A first pick that fails (a picture on a drive not mounted yet) is reported like a failed

@@ -3,9 +3,9 @@
 
 #include "app/PreviewImage.h"
 #include "app/platform/Errors.h"
-#include "app/platform/SystemMemory.h"
 #include "app/platform/Platform.h"
 #include "app/platform/Registry.h"
+#include "app/platform/SystemMemory.h"
 #include "wallpaper/BmpFile.h"
 #include "wallpaper/PictureLoader.h"
 #include "wallpaper/PlacementRule.h"
@@ -17,7 +17,6 @@
 
 #include <cstring>
 #include <vector>
-
 
 namespace {
 

@@ -77,7 +77,6 @@ bool SingleInstance::claim() {
     return false;
 }
 
-
 SingleInstance::Outcome SingleInstance::claimWithSocket() {
     m_route = QStringLiteral("local socket");
     if (m_socketBase.isEmpty()) {
@@ -85,8 +84,8 @@ SingleInstance::Outcome SingleInstance::claimWithSocket() {
         return Outcome::First;
     }
     // A pipe name is not a path: only the base's file name, which carries the session.
-    const QString pipeName = m_serviceName + u'-' + QFileInfo(m_socketBase).fileName() +
-                             u'-' + qEnvironmentVariable("USERNAME");
+    const QString pipeName = m_serviceName + u'-' + QFileInfo(m_socketBase).fileName() + u'-' +
+                             qEnvironmentVariable("USERNAME");
     m_lock = std::make_unique<QLockFile>(m_socketBase + QStringLiteral(".lock"));
     // Only a lock whose process has gone is stale, however long the program has been running.
     m_lock->setStaleLockTime(0);

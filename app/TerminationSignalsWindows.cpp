@@ -26,8 +26,7 @@ BOOL WINAPI onConsoleEvent(DWORD event) {
                        : event == CTRL_BREAK_EVENT ? SIGBREAK
                                                    : SIGTERM;
     QMetaObject::invokeMethod(
-        instance, [instance, number] { Q_EMIT instance->received(number); },
-        Qt::QueuedConnection);
+        instance, [instance, number] { Q_EMIT instance->received(number); }, Qt::QueuedConnection);
     // After a close, logoff or shutdown the system ends the process when the handler returns:
     // give the program the time it has to save first.
     if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)

@@ -46,10 +46,10 @@ QString PlatformWindows::chooseDataFolder(const QString& executableFolder,
 QString PlatformWindows::dataFolder() {
     // Decided once: the list and the bitmap must not move between two saves.
     if (m_dataFolder.isEmpty())
-        m_dataFolder = chooseDataFolder(
-            QCoreApplication::applicationDirPath(),
-            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                QStringLiteral("/Tessary"));
+        m_dataFolder =
+            chooseDataFolder(QCoreApplication::applicationDirPath(),
+                             QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                                 QStringLiteral("/Tessary"));
     return m_dataFolder;
 }
 

@@ -88,16 +88,15 @@ QString textOf(const Stored& stored) {
     return text;
 }
 
-void setValue(const QString& key, const QString& name, DWORD type, const void* data,
-              DWORD size) {
+void setValue(const QString& key, const QString& name, DWORD type, const void* data, DWORD size) {
     const OpenKey open(key, KEY_SET_VALUE);
     LSTATUS status = open.status();
     if (open.isOpen())
         status = RegSetValueExW(open.handle(), name.toStdWString().c_str(), 0, type,
                                 static_cast<const BYTE*>(data), size);
     if (status != ERROR_SUCCESS)
-        throw AppError(QStringLiteral("Failed to set data for '%1': %2")
-                           .arg(name, systemMessage(status)));
+        throw AppError(
+            QStringLiteral("Failed to set data for '%1': %2").arg(name, systemMessage(status)));
 }
 
 } // namespace
@@ -111,8 +110,8 @@ void RegistryWindows::createKey(const QString& key) {
     const LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, subKey(key).c_str(), 0, nullptr, 0,
                                            KEY_READ | KEY_WRITE, nullptr, &created, nullptr);
     if (status != ERROR_SUCCESS)
-        throw AppError(QStringLiteral("Cannot create the key \"%1\": %2")
-                           .arg(key, systemMessage(status)));
+        throw AppError(
+            QStringLiteral("Cannot create the key \"%1\": %2").arg(key, systemMessage(status)));
     RegCloseKey(created);
 }
 

@@ -39,8 +39,8 @@ private:
 };
 
 void TestPlatformWindows::init() {
-    m_key = QStringLiteral("\\Software\\Halvane Software\\Tessary test %1")
-                .arg(GetCurrentProcessId());
+    m_key =
+        QStringLiteral("\\Software\\Halvane Software\\Tessary test %1").arg(GetCurrentProcessId());
     m_registry.createKey(m_key + QStringLiteral("\\inner"));
 }
 
@@ -56,9 +56,8 @@ std::pair<DWORD, QByteArray> TestPlatformWindows::stored(const QString& key, con
     QByteArray bytes(4096, '\0');
     DWORD type = REG_NONE;
     DWORD size = DWORD(bytes.size());
-    const LSTATUS status =
-        RegQueryValueExW(open, name.toStdWString().c_str(), nullptr, &type,
-                         reinterpret_cast<BYTE*>(bytes.data()), &size);
+    const LSTATUS status = RegQueryValueExW(open, name.toStdWString().c_str(), nullptr, &type,
+                                            reinterpret_cast<BYTE*>(bytes.data()), &size);
     RegCloseKey(open);
     if (status != ERROR_SUCCESS)
         return {REG_NONE, {}};
@@ -102,14 +101,14 @@ void TestPlatformWindows::readsRefuseAnotherType() {
     QVERIFY_THROWS_EXCEPTION(AppError, m_registry.readString(m_key, QStringLiteral("Hours")));
     // Any non-zero number is set; an expandable text reads unexpanded.
     HKEY open = nullptr;
-    QCOMPARE(RegOpenKeyExW(HKEY_CURRENT_USER, m_key.mid(1).toStdWString().c_str(), 0,
-                           KEY_SET_VALUE, &open),
+    QCOMPARE(RegOpenKeyExW(HKEY_CURRENT_USER, m_key.mid(1).toStdWString().c_str(), 0, KEY_SET_VALUE,
+                           &open),
              LSTATUS(ERROR_SUCCESS));
     const DWORD seven = 7;
     RegSetValueExW(open, L"Seven", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&seven), 4);
     const wchar_t expandable[] = L"%TEMP%\\x";
-    RegSetValueExW(open, L"Expandable", 0, REG_EXPAND_SZ,
-                   reinterpret_cast<const BYTE*>(expandable), sizeof expandable);
+    RegSetValueExW(open, L"Expandable", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(expandable),
+                   sizeof expandable);
     RegCloseKey(open);
     QCOMPARE(m_registry.readBool(m_key, QStringLiteral("Seven")), true);
     QCOMPARE(m_registry.readString(m_key, QStringLiteral("Expandable")),
@@ -169,8 +168,7 @@ void TestPlatformWindows::dataFolderBesideTheExecutableWhenWritable() {
     QCOMPARE(PlatformWindows::chooseDataFolder(unwritable, fallback), fallback);
     QVERIFY(QFileInfo(fallback).isDir());
     // Neither usable: said, not ignored.
-    QVERIFY_THROWS_EXCEPTION(AppError,
-                             PlatformWindows::chooseDataFolder(unwritable, unwritable));
+    QVERIFY_THROWS_EXCEPTION(AppError, PlatformWindows::chooseDataFolder(unwritable, unwritable));
 }
 
 void TestPlatformWindows::picturesReadAsBytesUnderAnyName() {
@@ -206,9 +204,9 @@ void TestPlatformWindows::refusesWhatIsNoFile() {
         }
         return QString();
     };
-    QCOMPARE(refusal(dir.path()),
-             QStringLiteral("Cannot open \"%1\": it is a folder, not a regular file.")
-                 .arg(dir.path()));
+    QCOMPARE(
+        refusal(dir.path()),
+        QStringLiteral("Cannot open \"%1\": it is a folder, not a regular file.").arg(dir.path()));
     QCOMPARE(refusal(QStringLiteral("\\\\.\\NUL")),
              QStringLiteral("Cannot open \"\\\\.\\NUL\": it is a device, not a regular file."));
     QVERIFY(refusal(dir.filePath(QStringLiteral("missing.jpg")))

@@ -19,6 +19,7 @@ pid=
 cleanup() {
     set +e
     [ -n "$pid" ] && kill "$pid" 2>/dev/null
+    chattr -i "$app" 2>/dev/null
     wine reg delete 'HKCU\Software\Halvane Software\Tessary' /f >/dev/null 2>&1
     rm -rf "$root"
 }
@@ -84,4 +85,21 @@ exit_button
 wait_exit "Exit"
 cmp -s "$app/images.db" "$root/expected.db" || { od -c "$app/images.db" >&2; fail "images.db after Exit"; }
 reg_has "$product" '"AutoStart"=dword:00000001' || fail "AutoStart not kept at Exit"
+
+# A program folder no one may write to (as Program Files is to a user; made so for root by the
+# immutable attribute): the files go to %LOCALAPPDATA%\Tessary instead.
+local_data=$(winepath -u "$(wine cmd /c echo %LOCALAPPDATA% 2>/dev/null | tr -d '\r')\\Tessary" 2>/dev/null)
+rm -rf "$local_data" "$app/images.db" "$app/image.bmp"
+wine reg add "$product" /v AutoStart /t REG_DWORD /d 0 /f >/dev/null 2>&1
+if chattr +i "$app" 2>/dev/null && ! touch "$app/probe" 2>/dev/null; then
+    start
+    exit_button
+    wait_exit "Exit in a read-only folder"
+    [ -f "$local_data/images.db" ] || fail "no images.db in $local_data"
+    [ -e "$app/images.db" ] && fail "images.db in the read-only folder"
+    chattr -i "$app"
+else
+    chattr -i "$app" 2>/dev/null || true
+    echo "note: cannot make a folder read-only here (chattr); that case is left to the unit test"
+fi
 echo "PASS"
