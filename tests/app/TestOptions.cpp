@@ -107,9 +107,15 @@ private Q_SLOTS:
         QTest::newRow("list") << "ComboBox1"
                               << ""
                               << "Click to set Default Background Position";
+#ifdef Q_OS_WIN
+        QTest::newRow("logon") << "CheckBox1"
+                               << "Start Tessary with Windows"
+                               << "Start Tessary on Windows Boot";
+#else
         QTest::newRow("logon") << "CheckBox1"
                                << "Start Tessary at login"
                                << "Start Tessary when you log in";
+#endif
         QTest::newRow("hidden") << "CheckBox2"
                                 << "Start Minimized to Tray"
                                 << "Start Tessary in System Tray";
