@@ -23,6 +23,8 @@ done
 rm -rf "$dest"
 mkdir -p "$dest/platforms" "$dest/styles" "$dest/translations"
 cp "$exe" "$dest/picture.exe"
+# Qt looks for its plugins and translations beside the program, wherever it is installed.
+printf '[Paths]\nPrefix = .\nPlugins = .\nTranslations = translations\n' >"$dest/qt.conf"
 cp "$qt_plugins/platforms/qwindows.dll" "$dest/platforms/"
 cp "$qt_plugins/styles/qwindowsvistastyle.dll" "$dest/styles/"
 for language in $(ls "$(dirname "$0")/../../translations" | sed -n 's/^tessary_\(.*\)\.ts$/\1/p'); do
