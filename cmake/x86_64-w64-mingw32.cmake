@@ -17,6 +17,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# Qt's tools (moc, uic, lrelease) are the build host's, of the same version.
+set(QT_HOST_PATH /usr CACHE PATH "The build host's Qt")
+
 # The build host's pkg-config would hand Linux GIO and xcb to the cross build.
 set(ENV{PKG_CONFIG_LIBDIR} /usr/${mingw_triple}/lib/pkgconfig)
 set(ENV{PKG_CONFIG_PATH} "")
