@@ -82,6 +82,9 @@ TForm1::TForm1(Platform& platform, UserDialogs& dialogs, QWidget* parent)
         show();
         Show1->setText(tr("Hide Tessary..."));
         WindowHidden = false;
+    } else if (!TTray::IsAvailable()) {
+        // Started hidden with no notification area to bring it back from: in the task bar.
+        showMinimized();
     }
     LoadImagedb();
     Update_Timer();
@@ -106,6 +109,8 @@ void TForm1::buildLayout() {
     FormParts::fitToDesktopFont(this);
     FormParts::paintWhite(centralWidget());
     FormParts::pressButtonsOnEnter(this);
+    // Pictures and folders dropped from a file manager are added as Add adds them.
+    setAcceptDrops(true);
     ComboBox1->addItem(NoImagesSelected());
     ComboBox1->setCurrentIndex(0);
     Button3->setText(StartCaption());

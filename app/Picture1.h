@@ -120,6 +120,10 @@ public:
     void ComboBox1Change();
     void UpDown2Click();
     QString ImagesDbPath();
+    // Files and folders from outside the window (the command line, another start, a drop):
+    // their pictures are added as Add adds them; what is no picture is named in one message.
+    // Refused with a message while the rotation runs, as Add is then.
+    void addGivenPaths(const QStringList& paths);
 
     // Pictures, wallpaper and colour.
     void ApplyImage(const QString& path);
@@ -155,6 +159,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -167,6 +173,8 @@ private:
     // A handler wrapped in the error reporting, ready to connect to a signal.
     std::function<void()> guarded(void (TForm1::*handler)());
     void selectByFileName(const QString& path);
+    // Adds pictures to the list and shows the first of them, as the Add dialog's choice is.
+    void addPictures(const QStringList& paths);
     void pickDuringTick();
     void tellRotationProblem(const QString& key, const QString& text);
     // The preview bitmap at full size, decoded again if it was released; its size without

@@ -7,11 +7,17 @@
 #include "app/platform/Platform.h"
 #include "app/platform/UserDialogs.h"
 #include "imagelist/ImagesDb.h"
+#include "imagelist/PictureGathering.h"
 
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QTimer>
+#include <QUrl>
 
 QString TForm1::ImagesDbPath() {
     return m_platform.dataFolder() + QStringLiteral("/images.db");
@@ -91,7 +97,10 @@ void TForm1::selectByFileName(const QString& path) {
 }
 
 void TForm1::AddFiles1Click() {
-    const QStringList chosen = m_dialogs.openFiles(this, OpenFilter(), 3, StartFolder);
+    addPictures(m_dialogs.openFiles(this, OpenFilter(), 3, StartFolder));
+}
+
+void TForm1::addPictures(const QStringList& chosen) {
     if (chosen.isEmpty())
         return;
     for (const QString& path : chosen)
@@ -103,6 +112,46 @@ void TForm1::AddFiles1Click() {
     // The entries are listed whether or not the first one can be shown: the controls follow.
     const auto followList = qScopeGuard([this] { EnterNonEmptyState(); });
     ApplyImage(ImageList.at(CurrentIndex));
+}
+
+void TForm1::addGivenPaths(const QStringList& paths) {
+    if (paths.isEmpty())
+        return;
+    if (Timer2->isActive()) {
+        m_dialogs.showError(this, tr("Pictures cannot be added while the wallpaper changes by "
+                                     "itself. Press Stop, then add them again."));
+        return;
+    }
+    const GatheredPictures gathered = gatherPictures(paths);
+    // The message comes after the pictures are in: nothing given is lost for one bad name.
+    const auto tellRefused = qScopeGuard([this, &gathered] {
+        if (gathered.refused.isEmpty())
+            return;
+        constexpr qsizetype Named = 10;
+        QStringList names = gathered.refused.mid(0, Named);
+        if (gathered.refused.size() > Named)
+            names.append(
+                tr("... and %n more", nullptr, static_cast<int>(gathered.refused.size() - Named)));
+        m_dialogs.showError(this, tr("Not added: these are not BMP or JPEG pictures, nor "
+                                     "folders holding any.\n\n%1")
+                                      .arg(names.join(u'\n')));
+    });
+    addPictures(gathered.pictures);
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        paths.append(url.isLocalFile() ? url.toLocalFile() : url.toDisplayString());
+    event->acceptProposedAction();
+    // Handled after the drop returns: a message box inside it would hold the file manager's
+    // drag as well.
+    QTimer::singleShot(0, this, [this, paths] { runGuarded([&] { addGivenPaths(paths); }); });
 }
 
 void TForm1::Button4Click() {

@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QThread>
+#include <QTimer>
+#include <QUrl>
 
 #include <gio/gio.h>
 
@@ -28,6 +30,8 @@ namespace {
 
 const QString Interface = QStringLiteral("org.freedesktop.Application");
 const QByteArray Request = QByteArrayLiteral("activate\n");
+// Followed by the files' URLs, encoded, so that no name can break the line.
+const QByteArray OpenRequest = QByteArrayLiteral("open");
 const QByteArray Answer = QByteArrayLiteral("ok\n");
 // How long a later copy waits for the running one: it may still be building its windows.
 constexpr int AnswerWaitMs = 10000;
@@ -119,6 +123,21 @@ bool makePrivateFolder(const QString& folder) {
     if (::mkdir(path.constData(), 0700) == 0)
         ::chmod(path.constData(), 0700);
     return isPrivateFolder(folder);
+}
+
+QStringList localPaths(const QStringList& uris) {
+    QStringList paths;
+    for (const QString& uri : uris)
+        if (const QUrl url(uri); url.isLocalFile())
+            paths.append(url.toLocalFile());
+    return paths;
+}
+
+QStringList fileUris(const QStringList& paths) {
+    QStringList uris;
+    for (const QString& path : paths)
+        uris.append(QString::fromLatin1(QUrl::fromLocalFile(path).toEncoded()));
+    return uris;
 }
 
 } // namespace
@@ -238,8 +257,11 @@ SingleInstance::Outcome SingleInstance::claimOnBus() {
                  .arg(m_serviceName, registered.error().message()));
         return Outcome::NoRoute;
     }
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(m_serviceName, path, Interface, QStringLiteral("Activate"));
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        m_serviceName, path, Interface,
+        m_pathsToOpen.isEmpty() ? QStringLiteral("Activate") : QStringLiteral("Open"));
+    if (!m_pathsToOpen.isEmpty())
+        call << fileUris(m_pathsToOpen);
     call << QVariantMap();
     const QDBusMessage reply = bus.call(call, QDBus::Block, AnswerWaitMs);
     if (reply.type() == QDBusMessage::ReplyMessage)
@@ -288,7 +310,10 @@ SingleInstance::Outcome SingleInstance::claimWithSocket() {
         QLocalSocket socket;
         socket.connectToServer(socketPath);
         if (socket.waitForConnected(500)) {
-            socket.write(Request);
+            socket.write(m_pathsToOpen.isEmpty()
+                             ? Request
+                             : OpenRequest + ' ' + fileUris(m_pathsToOpen).join(u' ').toLatin1() +
+                                   '\n');
             while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(500))
                 ;
             while (!socket.canReadLine() && !deadline.hasExpired() &&
@@ -321,10 +346,16 @@ void SingleInstance::readRequest() {
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             if (!socket->canReadLine())
                 return;
-            if (socket->readLine() == Request) {
+            const QByteArray line = socket->readLine();
+            if (line == Request || line.startsWith(OpenRequest + ' ')) {
                 socket->write(Answer);
                 socket->flush();
-                Q_EMIT activationRequested();
+                if (line == Request)
+                    Q_EMIT activationRequested();
+                else
+                    Q_EMIT openRequested(
+                        localPaths(QString::fromLatin1(line.mid(OpenRequest.size()).trimmed())
+                                       .split(u' ', Qt::SkipEmptyParts)));
             }
             socket->disconnectFromServer();
         });
@@ -333,4 +364,9 @@ void SingleInstance::readRequest() {
 
 void SingleInstance::Activate(const QVariantMap&) {
     Q_EMIT activationRequested();
+}
+
+void SingleInstance::Open(const QStringList& uris, const QVariantMap&) {
+    // Answered first: adding may ask the user something, and the caller waits for the reply.
+    QTimer::singleShot(0, this, [this, paths = localPaths(uris)] { Q_EMIT openRequested(paths); });
 }

@@ -279,6 +279,10 @@
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Its window is minimised in the task bar.</source>
+        <translation>Sein Fenster liegt minimiert in der Taskleiste.</translation>
+    </message>
 </context>
 <context>
     <name>Picture4</name>
@@ -313,6 +317,10 @@
     <message>
         <source>Close</source>
         <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>No notification area: closing the window minimises it</source>
+        <translation>Kein Benachrichtigungsfeld: Schließen minimiert das Fenster</translation>
     </message>
 </context>
 <context>
@@ -435,6 +443,25 @@ Zeit: Aus</translation>
     <message>
         <source>There is no picture to set as wallpaper.</source>
         <translation>Es gibt kein Bild, das als Hintergrundbild festgelegt werden könnte.</translation>
+    </message>
+    <message>
+        <source>Pictures cannot be added while the wallpaper changes by itself. Press Stop, then add them again.</source>
+        <translation>Solange das Hintergrundbild selbsttätig wechselt, lassen sich keine Bilder hinzufügen. Klicken Sie auf „Stoppen“ und fügen Sie die Bilder danach erneut hinzu.</translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... und %n weiteres</numerusform>
+            <numerusform>... und %n weitere</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not added: these are not BMP or JPEG pictures, nor folders holding any.
+
+%1</source>
+        <translation>Folgendes wurde nicht hinzugefügt, weil es sich weder um BMP- oder JPEG-Bilder noch um Ordner mit solchen Bildern handelt:
+
+%1</translation>
     </message>
 </context>
 <context>
