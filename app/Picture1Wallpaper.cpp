@@ -73,7 +73,9 @@ void TForm1::ApplyImage(const QString& path) {
                            .arg(name)
                            .arg(ImageList.indexOf(path) + 1)
                            .arg(ImageList.count());
-    setWindowTitle(m_pictureCaption);
+    // A caption saying the wallpaper was not changed stays until it is.
+    if (m_wallpaperProblem.isEmpty())
+        setWindowTitle(m_pictureCaption);
     Image1->setToolTip(name);
     Label5->setText(fileType);
     Label7->setText(QStringLiteral("%1 x %2").arg(preview.width()).arg(preview.height()));
