@@ -133,10 +133,19 @@ void TTray::onActivated(int reason) {
         // The menu grabs the pointer itself; the owner need not come forward first. Qt has
         // opened the icon's own menu already where it draws the icon (XEmbed); a host that
         // asks for the menu without drawing it gets ours.
-        if (OnRightClick)
+        if (OnRightClick) {
             OnRightClick();
-        else if (PopupMenu && !PopupMenu->isVisible())
+        } else if (PopupMenu && !PopupMenu->isVisible()) {
+            // On Wayland a menu with no shown window to open from becomes a window of its own,
+            // which a tiling compositor spreads over the screen; one of fixed size is floated.
+            if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+                PopupMenu->setMinimumSize(0, 0);
+                PopupMenu->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+                if (!m_owner->isVisible())
+                    PopupMenu->setFixedSize(PopupMenu->sizeHint());
+            }
             PopupMenu->popup(QCursor::pos());
+        }
         break;
     default:
         break;
