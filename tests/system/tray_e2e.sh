@@ -63,8 +63,6 @@ stop_picture
 settings_reg AutoStart=1 Minutes=0 Seconds=30 >"$root/config/tessary/settings.reg"
 start_picture
 wait_window '^Tessary - ' >/dev/null
-xdotool mousemove 0 300 # the pointer enters the icon from outside
-tray_click
 tip_window() {
     for w in $(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) .*("picture" "Tessary").*/\1/p'); do
         [ "$(window_state "$w")" = IsViewable ] &&
@@ -72,7 +70,13 @@ tip_window() {
     done
     return 1
 }
-wait_until tip_window 5 || fail "no tip over the icon"
+# The pointer enters the icon from outside, again if trayer has moved the icon meanwhile.
+hover_icon() {
+    xdotool mousemove 0 300
+    tray_click
+    wait_until 'tip_window >/dev/null' 2
+}
+wait_until hover_icon 1 || fail "no tip over the icon"
 import -window "$(tip_window)" "$root/tip1.png" || fail "cannot read the tip"
 sleep 1.5
 tip=$(tip_window) || fail "the tip went away under the pointer"
