@@ -60,6 +60,7 @@ kill -0 "$pid" 2>/dev/null || fail "the program ended"
 
 # The tip over the icon is drawn again with each new time while it is shown.
 stop_picture
+prepare_rotation # no message about the picture removed above may cover the icon
 settings_reg AutoStart=1 Minutes=0 Seconds=30 >"$root/config/tessary/settings.reg"
 start_picture
 wait_window '^Tessary - ' >/dev/null
@@ -74,9 +75,9 @@ tip_window() {
 hover_icon() {
     xdotool mousemove 0 300
     tray_click
-    wait_until 'tip_window >/dev/null' 2
+    wait_until 'tip_window >/dev/null' 4
 }
-wait_until hover_icon 1 || fail "no tip over the icon"
+wait_until hover_icon 1 || { xwininfo -root -tree | grep '"picture"' >&2; fail "no tip over the icon"; }
 import -window "$(tip_window)" "$root/tip1.png" || fail "cannot read the tip"
 sleep 1.5
 tip=$(tip_window) || fail "the tip went away under the pointer"
