@@ -35,6 +35,10 @@ QString TForm1::StartedHintPrefix() {
     return tr("Tessary\nStatus: Started\nTime: ");
 }
 
+QString TForm1::NotChangedHintPrefix() {
+    return tr("Tessary\nStatus: Started, wallpaper not changed\nTime: ");
+}
+
 QString TForm1::StoppedHint() {
     return tr("Tessary\nStatus: Stopped\nTime: Disabled");
 }

@@ -63,6 +63,8 @@ public:
     // The tray tips, the list's placeholder and the Add dialog's filter, in the user's language.
     static QString StartedHintPrefix();
     static QString StoppedHint();
+    // The started tip's first lines while the wallpaper cannot be changed.
+    static QString NotChangedHintPrefix();
     static const QString DefaultStartFolder;
     static QString NoImagesSelected();
     static QString OpenFilter();
@@ -177,6 +179,12 @@ private:
     void addPictures(const QStringList& paths);
     void pickDuringTick();
     void tellRotationProblem(const QString& key, const QString& text);
+    // Says in the caption and, while rotating, the tip that the wallpaper could not be changed
+    // and why; an empty reason puts them back: a picture that never reached the desktop is not
+    // claimed as the wallpaper.
+    void showWallpaperProblem(const QString& why);
+    // The tip while rotating, for the time left.
+    QString startedHint() const;
     // The preview bitmap at full size, decoded again if it was released; its size without
     // decoding.
     const QImage& fullPicture();
@@ -192,6 +200,9 @@ private:
     QSet<QString> m_rotationProblemsTold;
     // The Options dialog, the notice or the About box while one is open.
     QPointer<QDialog> m_openDialog;
+    // The caption naming the picture on display, and why the last placement failed, if it did.
+    QString m_pictureCaption = QStringLiteral("Tessary");
+    QString m_wallpaperProblem;
     // Keeps an open dialog in front of this window, whatever brings the window forward.
     DialogStacking m_dialogStacking{this};
     // The list as read, when a NUL byte left the rest of images.db unread: Exit then keeps the

@@ -79,7 +79,8 @@ void TForm1::Reset() {
     preview = QImage();
     m_pictureSource = {};
     Image1->setImage(preview);
-    setWindowTitle(QStringLiteral("Tessary"));
+    m_pictureCaption = QStringLiteral("Tessary");
+    setWindowTitle(m_pictureCaption);
     Image1->setToolTip(tr("No Images to Display"));
     Label5->clear();
     Label7->clear();

@@ -64,7 +64,7 @@ void TForm1::Timer2Timer() {
     // A bar whose maximum is below the period stays full until the pick.
     if (ProgressBar1->value() < ProgressBar1->maximum())
         ProgressBar1->setValue(ProgressBar1->value() + 1);
-    TrayHintText = StartedHintPrefix() + FormatTime();
+    TrayHintText = startedHint();
     Tray1->SetHint(TrayHintText);
     if (countdown.isZero()) {
         pickDuringTick();
@@ -103,9 +103,15 @@ void TForm1::tellRotationProblem(const QString& key, const QString& text) {
         return;
     m_rotationProblemsTold.insert(key);
     // Without a notification area the caption is the one place seen even when minimised; the
-    // next successful pick replaces it.
-    if (!Tray1->ShowMessage(QStringLiteral("Tessary"), text))
-        setWindowTitle(QStringLiteral("Tessary - ") + QString(text).replace(u'\n', u' '));
+    // next successful pick replaces it. A wallpaper not changed says so there already.
+    const QString line = QString(text).replace(u'\n', u' ');
+    if (!Tray1->ShowMessage(QStringLiteral("Tessary"), text) && !windowTitle().endsWith(line))
+        setWindowTitle(QStringLiteral("Tessary - ") + line);
+}
+
+QString TForm1::startedHint() const {
+    return (m_wallpaperProblem.isEmpty() ? StartedHintPrefix() : NotChangedHintPrefix()) +
+           FormatTime();
 }
 
 void TForm1::Update_Timer() {

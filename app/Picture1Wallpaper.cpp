@@ -5,6 +5,7 @@
 #include "app/platform/Errors.h"
 #include "app/platform/Platform.h"
 #include "app/platform/Registry.h"
+#include "tray/Tray.h"
 #include "wallpaper/BmpFile.h"
 #include "wallpaper/PictureLoader.h"
 #include "wallpaper/PlacementRule.h"
@@ -68,10 +69,13 @@ void TForm1::ApplyImage(const QString& path) {
     if (!fileType.isEmpty())
         Label9->hide();
     releaseFullPictureLater();
-    setWindowTitle(QStringLiteral("Tessary - %1 (%2/%3)")
-                       .arg(name)
-                       .arg(ImageList.indexOf(path) + 1)
-                       .arg(ImageList.count()));
+    m_pictureCaption = QStringLiteral("Tessary - %1 (%2/%3)")
+                           .arg(name)
+                           .arg(ImageList.indexOf(path) + 1)
+                           .arg(ImageList.count());
+    // A caption saying the wallpaper was not changed stays until it is.
+    if (m_wallpaperProblem.isEmpty())
+        setWindowTitle(m_pictureCaption);
     Image1->setToolTip(name);
     Label5->setText(fileType);
     Label7->setText(QStringLiteral("%1 x %2").arg(preview.width()).arg(preview.height()));
@@ -84,14 +88,34 @@ void TForm1::SetAsWallpaper(const QString& position) {
         throw AppError(tr("There is no picture to set as wallpaper."));
     releaseFullPictureLater();
     const QImage& picture = fullPicture();
-    Registry& registry = m_platform.registry();
-    registry.writeString(RegistryKeys::Desktop, QStringLiteral("WallpaperStyle"),
-                         style.wallpaperStyle);
-    registry.writeString(RegistryKeys::Desktop, QStringLiteral("TileWallpaper"),
-                         style.tileWallpaper);
-    registry.writeString(RegistryKeys::Desktop, QStringLiteral("Wallpaper"), WallpaperFile);
-    saveBmp(picture, WallpaperFile);
-    m_platform.setWallpaperPicture(WallpaperFile, m_determining, picture);
+    try {
+        Registry& registry = m_platform.registry();
+        registry.writeString(RegistryKeys::Desktop, QStringLiteral("WallpaperStyle"),
+                             style.wallpaperStyle);
+        registry.writeString(RegistryKeys::Desktop, QStringLiteral("TileWallpaper"),
+                             style.tileWallpaper);
+        registry.writeString(RegistryKeys::Desktop, QStringLiteral("Wallpaper"), WallpaperFile);
+        saveBmp(picture, WallpaperFile);
+        m_platform.setWallpaperPicture(WallpaperFile, m_determining, picture);
+    } catch (const AppError& error) {
+        showWallpaperProblem(error.text());
+        throw;
+    }
+    showWallpaperProblem(QString());
+}
+
+void TForm1::showWallpaperProblem(const QString& why) {
+    if (why.isEmpty() && m_wallpaperProblem.isEmpty())
+        return;
+    m_wallpaperProblem = why;
+    setWindowTitle(
+        why.isEmpty()
+            ? m_pictureCaption
+            : tr("Tessary - Wallpaper not changed: %1").arg(QString(why).replace(u'\n', u' ')));
+    if (Timer2->isActive()) {
+        TrayHintText = startedHint();
+        Tray1->SetHint(TrayHintText);
+    }
 }
 
 void TForm1::DeterminePos() {

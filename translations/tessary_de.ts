@@ -342,6 +342,18 @@ Zeit: </translation>
     </message>
     <message>
         <source>Tessary
+Status: Started, wallpaper not changed
+Time: </source>
+        <translation>Tessary
+Status: Gestartet, Hintergrundbild nicht geändert
+Zeit: </translation>
+    </message>
+    <message>
+        <source>Tessary - Wallpaper not changed: %1</source>
+        <translation>Tessary - Hintergrundbild nicht geändert: %1</translation>
+    </message>
+    <message>
+        <source>Tessary
 Status: Stopped
 Time: Disabled</source>
         <translation>Tessary

@@ -5,7 +5,6 @@
 #include "wallpaper/DesktopBus.h"
 
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QTimer>
 #include <QUrl>
 
@@ -169,14 +168,17 @@ void requireSharedSettings(const Keys& keys) {
 // Writes reach the desktop through dconf's service, and g_settings_sync() waits for it without
 // end: a service that is running but does not answer is found out first, in a second at most.
 // One not running yet is started by the write itself.
+// The bus is asked under the same bound: a stopped bus would otherwise hold the window for Qt's
+// 25 seconds.
 void requireAnsweringService(const Keys& keys) {
     const QString service = QStringLiteral("ca.desrt.dconf");
-    if (!QDBusConnection::sessionBus().interface()->isServiceRegistered(service))
+    const QString name = QStringLiteral("%1's settings service").arg(QLatin1String(keys.desktop));
+    if (!desktopServiceRunning(service, name))
         return;
     callDesktopService(QDBusMessage::createMethodCall(
                            service, QStringLiteral("/ca/desrt/dconf/Writer/user"),
                            QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping")),
-                       QStringLiteral("%1's settings service").arg(QLatin1String(keys.desktop)));
+                       name);
 }
 
 Settings open(const Keys& keys) {

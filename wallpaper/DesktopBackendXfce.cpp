@@ -94,7 +94,8 @@ QStringList qtScreenNames() {
     return names;
 }
 
-// Sees xfconfd announce that a property of the channel was cleared.
+// Sees xfconfd announce that a property of the channel was cleared. From any sender: for a named
+// one, Qt asks the bus who owns the name, without a bound.
 class ClearWatch : public QObject {
     Q_OBJECT
 
@@ -102,12 +103,12 @@ public:
     explicit ClearWatch(QString property)
         : m_property(std::move(property))
         , m_watching(QDBusConnection::sessionBus().connect(
-              Service, Path, Service, Signal, this,
+              QString(), Path, Service, Signal, this,
               SLOT(changed(QString, QString, QDBusVariant)))) {}
 
     ~ClearWatch() override {
         if (m_watching)
-            QDBusConnection::sessionBus().disconnect(Service, Path, Service, Signal, this,
+            QDBusConnection::sessionBus().disconnect(QString(), Path, Service, Signal, this,
                                                      SLOT(changed(QString, QString, QDBusVariant)));
     }
 

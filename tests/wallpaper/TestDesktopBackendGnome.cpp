@@ -313,6 +313,18 @@ private Q_SLOTS:
             QStringLiteral("GNOME's settings service did not answer in time: the desktop was not "
                            "changed."));
     }
+
+    // The same with the session bus itself stopped: even asking it whether the service runs
+    // waits a second at most. Last of all: the bus is then in mind as stuck.
+    void stuckBusFailsFast() {
+        needSchema(Flavour::Mate);
+        DesktopBackendGnome backend(Flavour::Mate);
+        verifyStuckServiceFailsFast(
+            QStringLiteral("org.freedesktop.DBus"),
+            [&] { backend.setWallpaper(m_file, Placement::Tile); },
+            QStringLiteral("MATE's settings service did not answer in time: the desktop was not "
+                           "changed."));
+    }
 };
 
 int main(int argc, char* argv[]) {
