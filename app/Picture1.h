@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/DialogStacking.h"
+#include "app/PreviewCache.h"
 #include "app/WorkQueue.h"
 #include "imagelist/PictureList.h"
 #include "rotation/Countdown.h"
@@ -207,6 +208,8 @@ private:
     void showPictureFacts(const QString& path, const QString& fileType);
     // Decodes the preview again for a larger preview area.
     void refreshPreview();
+    // Decodes ahead the previews of the pictures before and after this one in the list.
+    void decodeNeighbours(const QString& path);
 
     // The steps of a placement that follow its work, each on the interface thread.
     struct PlaceSteps {
@@ -243,6 +246,7 @@ private:
     // worker, which skips requests already replaced).
     std::shared_ptr<std::atomic<quint64>> m_previewTicket =
         std::make_shared<std::atomic<quint64>>(0);
+    std::shared_ptr<PreviewCache> m_previewCache = std::make_shared<PreviewCache>();
     // Numbers the picks: Stop and Exit drop the one on its way.
     quint64 m_pickTicket = 0;
     bool m_picking = false;

@@ -72,6 +72,7 @@ void TForm1::Reset() {
     Label9->show();
     // The picture on its way, if any, is not shown any more.
     ++*m_previewTicket;
+    m_previewCache->clear();
     preview = QImage();
     m_pictureSource = {};
     Image1->setImage(preview);

@@ -110,9 +110,13 @@ void TForm1::ApplyImage(const QString& path, const std::function<void()>& then) 
     const bool jpeg = fileType == QLatin1String("JPEG");
     const QSize area = previewArea();
     offload(
-        [path, jpeg, area, ticket, newest = m_previewTicket] {
+        [path, jpeg, area, ticket, newest = m_previewTicket, cache = m_previewCache] {
             // Steps come faster than pictures decode: one already replaced is skipped.
-            return *newest == ticket ? loadPreview(path, jpeg, area) : PreviewPicture();
+            if (*newest != ticket)
+                return PreviewPicture();
+            if (std::optional<PreviewPicture> ready = cache->take(path, area))
+                return std::move(*ready);
+            return loadPreview(path, jpeg, area);
         },
         [this, ticket, path, jpeg, fileType, then](WorkOutcome<PreviewPicture>& outcome) {
             if (ticket != *m_previewTicket)
@@ -122,7 +126,37 @@ void TForm1::ApplyImage(const QString& path, const std::function<void()>& then) 
             showPictureFacts(path, fileType);
             if (then)
                 then();
+            decodeNeighbours(path);
         });
+}
+
+void TForm1::decodeNeighbours(const QString& path) {
+    const qsizetype at = ImageList.indexOf(path);
+    const qsizetype count = ImageList.count();
+    if (at < 0 || count < 2)
+        return;
+    const quint64 ticket = *m_previewTicket;
+    const QSize area = previewArea();
+    for (const qsizetype next : {(at + 1) % count, (at + count - 1) % count}) {
+        const QString neighbour = ImageList.at(next);
+        const QString fileType = fileTypeOf(neighbour);
+        if (neighbour == path || fileType.isEmpty())
+            continue;
+        const bool jpeg = fileType == QLatin1String("JPEG");
+        m_work->post(
+            this,
+            [neighbour, jpeg, area, ticket, newest = m_previewTicket, cache = m_previewCache] {
+                // Ahead of the user only while the picture shown is still the newest request.
+                if (*newest != ticket || cache->holds(neighbour, area))
+                    return;
+                try {
+                    cache->put(neighbour, area, loadPreview(neighbour, jpeg, area));
+                } catch (const AppError&) {
+                    // Reported if the user steps there: then it is decoded again.
+                }
+            },
+            [] {});
+    }
 }
 
 void TForm1::showPicture(const QString& path, bool jpeg, PreviewPicture picture) {

@@ -85,6 +85,7 @@ private Q_SLOTS:
     void clearAllOrRemoveWhileAPictureIsDecoded_data();
     void clearAllOrRemoveWhileAPictureIsDecoded();
     void failuresOnTheWorkerReachTheUserAsBefore();
+    void picturesDecodedAheadOnlyWhileUnchanged();
 };
 
 void TestWorkInFlight::pickShowsItsStepsInOrderAsTheWorkEnds() {
@@ -306,6 +307,31 @@ void TestWorkInFlight::failuresOnTheWorkerReachTheUserAsBefore() {
         QCOMPARE(f.preview.width(), before.previewWidth);
         QCOMPARE(f.windowTitle(), before.caption);
     }
+}
+
+// The neighbours of the picture shown are decoded ahead; a step shows one only while its file
+// is as it was, else the file as it is now (or its error).
+void TestWorkInFlight::picturesDecodedAheadOnlyWhileUnchanged() {
+    Rig rig(4);
+    TForm1& f = *rig.form;
+    QCOMPARE(rig.work.queued(), std::size_t(0)); // Picture0 shown, Picture1 and Picture3 ahead
+    f.Next1Click();
+    QVERIFY(rig.work.release());
+    QCOMPARE(f.preview.width(), 9);
+    rig.work.releaseAll();
+    // Picture2 and Picture0 are ahead now; Picture2 changes, Picture0 goes.
+    writeTestPicture(rig.platform.dir.path(), QStringLiteral("Picture2.bmp"), QSize(30, 6));
+    f.Next1Click();
+    rig.work.releaseAll();
+    QCOMPARE(f.preview.width(), 30);
+    QCOMPARE(f.Label7->text(), QStringLiteral("30 x 6"));
+    QVERIFY(QFile::remove(rig.paths.at(3)));
+    QVERIFY(QFile::remove(rig.paths.at(1)));
+    f.Next1Click();
+    rig.work.releaseAll();
+    QCOMPARE(rig.dialogs.errors.size(), 1);
+    QVERIFY(rig.dialogs.errors[0].endsWith(rig.paths.at(3)));
+    QCOMPARE(f.preview.width(), 30);
 }
 
 QTEST_MAIN(TestWorkInFlight)
