@@ -160,6 +160,7 @@ public:
     struct Placing {
         QString path; // empty: `itself` is the picture
         bool jpeg = false;
+        bool show = false; // a new picture: shown once decoded
         QImage itself;
         QString word; // "Determine" or a placement word
         QSize screen;

@@ -173,6 +173,7 @@ void TForm1::Tessarize(const std::function<void(std::exception_ptr)>& finished) 
     } else {
         placing.path = path;
         placing.jpeg = fileType == QLatin1String("JPEG");
+        placing.show = true;
         placing.itself = QImage();
         steps.shown = [this, path, fileType] { showPictureFacts(path, fileType); };
     }

@@ -37,7 +37,7 @@ namespace {
 // The picture the placement starts from, at full size.
 struct FullPicture {
     QImage picture;      // what image.bmp is written from
-    QImage shown;        // for the preview, when the picture was decoded from a file for it
+    QImage shown;        // for the preview, when the picture is a new one to show
     QSize ownSize;       // the decoded file's size, before any rescaling
     QString word;        // the placement word chosen
     bool scaled = false; // SizeFix's copy: the preview holds it from now on
@@ -60,7 +60,8 @@ FullPicture preparePicture(const TForm1::Placing& placing) {
         full.picture = placing.itself;
     } else {
         full.picture = placing.jpeg ? loadJpeg(placing.path) : loadBmp(placing.path);
-        full.shown = shownCopy(full.picture, placing.area);
+        if (placing.show)
+            full.shown = shownCopy(full.picture, placing.area);
     }
     full.ownSize = full.picture.size();
     full.word = placing.word;
@@ -214,9 +215,10 @@ TForm1::Placing TForm1::placingOfDisplay(const QString& word) const {
 }
 
 void TForm1::place(const Placing& placing, const PlaceSteps& steps) {
+    const quint64 previewTicket = *m_previewTicket;
     offload(
         [placing] { return preparePicture(placing); },
-        [this, placing, steps](WorkOutcome<FullPicture>& outcome) {
+        [this, placing, steps, previewTicket](WorkOutcome<FullPicture>& outcome) {
             if (steps.wanted && !steps.wanted())
                 return;
             FullPicture full;
@@ -229,15 +231,15 @@ void TForm1::place(const Placing& placing, const PlaceSteps& steps) {
                 return;
             }
             try {
-                if (!full.shown.isNull()) {
+                if (placing.show) {
                     ++*m_previewTicket;
                     showPicture(placing.path, placing.jpeg, {std::move(full.shown), full.ownSize});
                 }
                 if (steps.shown)
                     steps.shown();
-                if (full.scaled) {
-                    // The copy is what the preview holds from now on: there is no file to
-                    // decode it from.
+                // The copy is what the preview holds from now on (there is no file to decode
+                // it from), unless the user stepped to another picture meanwhile.
+                if (full.scaled && (placing.show || previewTicket == *m_previewTicket)) {
                     ++*m_previewTicket;
                     preview = full.picture;
                     m_pictureSource = {};

@@ -86,6 +86,7 @@ private Q_SLOTS:
     void clearAllOrRemoveWhileAPictureIsDecoded();
     void failuresOnTheWorkerReachTheUserAsBefore();
     void picturesDecodedAheadOnlyWhileUnchanged();
+    void placementOnItsWayWhileTheUserSteps();
 };
 
 void TestWorkInFlight::pickShowsItsStepsInOrderAsTheWorkEnds() {
@@ -332,6 +333,25 @@ void TestWorkInFlight::picturesDecodedAheadOnlyWhileUnchanged() {
     QCOMPARE(rig.dialogs.errors.size(), 1);
     QVERIFY(rig.dialogs.errors[0].endsWith(rig.paths.at(3)));
     QCOMPARE(f.preview.width(), 30);
+}
+
+// A placement from the menu still places the picture it was given; its rescaled copy does not
+// replace the picture the user stepped to meanwhile.
+void TestWorkInFlight::placementOnItsWayWhileTheUserSteps() {
+    Rig rig(2);
+    TForm1& f = *rig.form;
+    writeTestPicture(rig.platform.dir.path(), QStringLiteral("Picture0.bmp"), QSize(2000, 1000));
+    f.ApplyImage(rig.paths.at(0));
+    rig.work.releaseAll();
+    f.Determine1Click();
+    f.Next1Click();
+    rig.work.releaseAll();
+    QVERIFY(rig.dialogs.errors.isEmpty());
+    QCOMPARE(rig.platform.wallpaperCalls.size(), std::size_t(1));
+    QCOMPARE(qFromLittleEndian<qint32>(rig.platform.wallpaperCalls[0].fileBytes.constData() + 18),
+             1024);
+    QCOMPARE(f.preview.width(), 9);
+    QCOMPARE(f.Label7->text(), QStringLiteral("9 x 6"));
 }
 
 QTEST_MAIN(TestWorkInFlight)
