@@ -26,6 +26,8 @@ void TForm1::Convert_Color() {
 
 void TForm1::ApplyDesktopColor() {
     const QString text = colorToText(DesktopColor);
+    // The desktop takes one call at a time: a wallpaper on its way there goes first.
+    m_work->waitForAll();
     m_platform.setDesktopColor(DesktopColor & 0xFFFFFF);
     m_platform.registry().writeString(RegistryKeys::Colors, QStringLiteral("Background"), text);
 }

@@ -76,6 +76,9 @@ void TForm1::Reset() {
     ComboBox1->setCurrentIndex(0);
     setGroupEnabled(listStateControls(), false);
     Label9->show();
+    // The picture on its way, if any, is not shown any more.
+    ++*m_previewTicket;
+    m_previewCache->clear();
     preview = QImage();
     m_pictureSource = {};
     Image1->setImage(preview);
@@ -181,9 +184,7 @@ void TForm1::Next1Click() {
     ++CurrentIndex;
     if (CurrentIndex < 0 || CurrentIndex >= ImageList.count())
         CurrentIndex = 0;
-    ApplyImage(ImageList.at(CurrentIndex));
-    selectByFileName(ImageList.at(CurrentIndex));
-    UpDown2->setPosition(CurrentIndex);
+    stepTo(CurrentIndex);
 }
 
 void TForm1::PreviousPicture1Click() {
@@ -192,9 +193,15 @@ void TForm1::PreviousPicture1Click() {
     --CurrentIndex;
     if (CurrentIndex < 0 || CurrentIndex >= ImageList.count())
         CurrentIndex = static_cast<std::int32_t>(ImageList.count() - 1);
-    ApplyImage(ImageList.at(CurrentIndex));
-    selectByFileName(ImageList.at(CurrentIndex));
-    UpDown2->setPosition(CurrentIndex);
+    stepTo(CurrentIndex);
+}
+
+void TForm1::stepTo(int index) {
+    const QString path = ImageList.at(index);
+    ApplyImage(path, [this, path, index] {
+        selectByFileName(path);
+        UpDown2->setPosition(index);
+    });
 }
 
 void TForm1::ComboBox1Change() {
@@ -203,8 +210,8 @@ void TForm1::ComboBox1Change() {
     // item's text keeps a picture file named like the placeholder selectable.
     if (ImageList.isEmpty() || CurrentIndex < 0 || CurrentIndex >= ImageList.count())
         return;
-    ApplyImage(ImageList.at(CurrentIndex));
-    UpDown2->setPosition(CurrentIndex);
+    const int index = CurrentIndex;
+    ApplyImage(ImageList.at(index), [this, index] { UpDown2->setPosition(index); });
 }
 
 void TForm1::UpDown2Click() {
@@ -214,6 +221,5 @@ void TForm1::UpDown2Click() {
     if (p < 0 || p >= ImageList.count())
         return;
     CurrentIndex = p;
-    ApplyImage(ImageList.at(p));
-    ComboBox1->setCurrentIndex(p);
+    ApplyImage(ImageList.at(p), [this, p] { ComboBox1->setCurrentIndex(p); });
 }

@@ -102,7 +102,9 @@ int main(int argc, char* argv[]) {
         endAtOnce = QObject::connect(&*terminationSignals, &TerminationSignals::received, &app,
                                      [] { std::_Exit(0); });
         PlatformLinux platform;
-        TForm1 form1(platform, dialogs);
+        // Ends after the window, before the platform its work uses.
+        WorkQueueThread work;
+        TForm1 form1(platform, dialogs, &work);
         // The other three windows exist from the start, in this order. They are never shown:
         // each showing builds a fresh one (Button1Click, DisplayHiddenMessage, Image20Click).
         TForm2 form2(form1.optionsSettings(), platform, dialogs, &form1);

@@ -3,6 +3,7 @@
 #include "app/platform/Errors.h"
 #include "app/platform/PathBytes.h"
 #include "app/platform/RegularFile.h"
+#include "wallpaper/AreaScale.h"
 #include "wallpaper/PictureMemory.h"
 
 #include <QFile>
@@ -292,7 +293,24 @@ template <typename Load> QImage namingTheFile(const QString& path, Load load) {
     }
 }
 
-QImage decodeJpeg(const QString& path) {
+// The decoder's scale, in eighths, that gives the smallest picture still covering `fitted`.
+int eighthsFor(qint64 width, qint64 height, QSize fitted) {
+    for (int m = 1; m < 8; ++m)
+        if ((width * m + 7) / 8 >= fitted.width() && (height * m + 7) / 8 >= fitted.height())
+            return m;
+    return 8;
+}
+
+bool outputSizeGuarded(j_decompress_ptr cinfo, JpegErrorManager* err) {
+    if (setjmp(err->jump))
+        return false;
+    jpeg_calc_output_dimensions(cinfo);
+    return true;
+}
+
+// The whole picture, or with an `area`, reduced by the decoder's own scaling to the smallest
+// size that covers the picture fitted into the area; `fullSize` gets the picture's own size.
+QImage decodeJpeg(const QString& path, QSize area = {}, QSize* fullSize = nullptr) {
     RegularFile file(path);
     auto source = std::make_unique<FileSource>();
     source->file = &file;
@@ -340,10 +358,20 @@ QImage decodeJpeg(const QString& path) {
     cinfo.dct_method = JDCT_ISLOW;
     cinfo.do_fancy_upsampling = TRUE;
 
-    const qint64 width = cinfo.image_width;
-    const qint64 height = cinfo.image_height;
     const int bitsPerPixel = format == QImage::Format_Indexed8 ? 8 : 24;
-    refuseIfTooLarge(path, width, height, bitsPerPixel);
+    refuseIfTooLarge(path, cinfo.image_width, cinfo.image_height, bitsPerPixel);
+    const QSize full(int(cinfo.image_width), int(cinfo.image_height));
+    if (fullSize)
+        *fullSize = full;
+    if (!area.isEmpty()) {
+        cinfo.scale_num = unsigned(eighthsFor(
+            full.width(), full.height(), full.boundedTo(full.scaled(area, Qt::KeepAspectRatio))));
+        cinfo.scale_denom = 8;
+    }
+    if (!outputSizeGuarded(&cinfo, &err))
+        throw jpegError(err, *source, path);
+    const qint64 width = cinfo.output_width;
+    const qint64 height = cinfo.output_height;
 
     QImage image = allocatePicture(int(width), int(height), format);
     if (image.isNull())
@@ -422,7 +450,23 @@ QImage decodeBmp(const QString& path) {
 } // namespace
 
 QImage loadJpeg(const QString& path) {
-    return namingTheFile(path, decodeJpeg);
+    return namingTheFile(path, [](const QString& p) { return decodeJpeg(p); });
+}
+
+PreviewPicture loadPreview(const QString& path, bool jpeg, QSize area) {
+    PreviewPicture preview;
+    preview.image = namingTheFile(path, [&](const QString& p) {
+        if (jpeg)
+            return decodeJpeg(p, area, &preview.fullSize);
+        QImage whole = decodeBmp(p);
+        preview.fullSize = whole.size();
+        const QSize fitted = whole.size().scaled(area, Qt::KeepAspectRatio);
+        if (area.isEmpty() || (whole.width() <= area.width() && whole.height() <= area.height()))
+            return whole;
+        QImage reduced = areaScaled(whole, fitted);
+        return reduced.isNull() ? whole : reduced;
+    });
+    return preview;
 }
 
 QImage loadBmp(const QString& path) {
