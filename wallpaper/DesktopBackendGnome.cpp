@@ -5,6 +5,7 @@
 #include "wallpaper/DesktopBus.h"
 
 #include <QDBusConnection>
+#include <QList>
 #include <QTimer>
 #include <QUrl>
 
@@ -31,6 +32,8 @@ struct Keys {
     const char* slideshowKey;
     // The desktop reloads a picture whose file changes: the key must stay as it is.
     bool watchesFile;
+    // It may miss a rename while a new placement replaces its background.
+    bool missesRenameOnNewPlacement;
 };
 
 const Keys& keysOf(DesktopBackendGnome::Flavour flavour) {
@@ -42,6 +45,7 @@ const Keys& keysOf(DesktopBackendGnome::Flavour flavour) {
         .slideshowSchema = nullptr,
         .slideshowKey = nullptr,
         .watchesFile = true,
+        .missesRenameOnNewPlacement = true,
     };
     static const Keys cinnamon{
         .desktop = "Cinnamon",
@@ -50,7 +54,8 @@ const Keys& keysOf(DesktopBackendGnome::Flavour flavour) {
         .pathKey = nullptr,
         .slideshowSchema = "org.cinnamon.desktop.background.slideshow",
         .slideshowKey = "slideshow-enabled",
-        .watchesFile = false,
+        .watchesFile = true,
+        .missesRenameOnNewPlacement = false,
     };
     static const Keys mate{
         .desktop = "MATE",
@@ -60,6 +65,7 @@ const Keys& keysOf(DesktopBackendGnome::Flavour flavour) {
         .slideshowSchema = nullptr,
         .slideshowKey = nullptr,
         .watchesFile = false,
+        .missesRenameOnNewPlacement = false,
     };
     switch (flavour) {
     case DesktopBackendGnome::Flavour::Cinnamon:
@@ -114,6 +120,10 @@ public:
     }
 
     void setBool(const char* key, bool value) { set(key, g_variant_new_boolean(value)); }
+
+    // Writes from delay() on reach the desktop together at apply(); none if never applied.
+    void delay() { g_settings_delay(m_settings.get()); }
+    void apply() { g_settings_apply(m_settings.get()); }
 
     std::optional<QString> string(const char* key) const {
         if (!exists() || !hasKey(key))
@@ -194,20 +204,19 @@ Settings open(const Keys& keys) {
 }
 
 // A key set to the value it already holds is not announced to the desktop, so a picture file
-// rewritten in place would not be reloaded: clear the key first, and wait until that write has
-// reached the settings daemon so the two writes are not merged into one.
-// GNOME Shell must not get that detour: it caches pictures by file and drops a cached picture
-// only when its file monitor reports a change to a file the shown background watches. While the
-// key is cleared nothing watches image.bmp, so a rename landing then is missed and the old
-// picture comes back from the cache. The rename itself makes it reload, as the key stays.
-void setAnnounced(Settings& settings, const char* key, const QString& value, bool watchesFile) {
-    if (settings.string(key) == value) {
-        if (watchesFile)
-            return;
-        settings.setString(key, QString());
-        g_settings_sync();
-    }
-    settings.setString(key, value);
+// rewritten in place would not be reloaded by a desktop that does not watch it: clear the key
+// first, and wait until that write has reached the settings daemon so the two writes are not
+// merged into one.
+// GNOME Shell and Cinnamon must not get that detour: they reload on the rename itself while the
+// key stays, and each change of the key is one more cross-fade (through the bare colour). GNOME
+// Shell also caches pictures by file and drops a cached picture only when its file monitor
+// reports a change to a file the shown background watches: while the key is cleared nothing
+// watches image.bmp, and a rename landing then is missed.
+void clearIfUnchanged(Settings& settings, const char* key, const QString& value) {
+    if (settings.string(key) != value)
+        return;
+    settings.setString(key, QString());
+    g_settings_sync();
 }
 
 // GNOME Shell drops a cached picture only when a background showing it sees its file change. A
@@ -248,18 +257,29 @@ void DesktopBackendGnome::setWallpaper(const QString& file, Placement placement)
         if (slideshow.exists() && slideshow.hasKey(keys.slideshowKey))
             slideshow.setBool(keys.slideshowKey, false);
     }
-    // An unchanged value is not written: each write makes the desktop load the picture again.
+    const QString uri = QString::fromUtf8(QUrl::fromLocalFile(file).toEncoded());
+    QList<std::pair<const char*, QString>> pictureKeys;
+    for (const char* key : keys.uriKeys)
+        if (key && (key == keys.uriKeys[0] || settings.hasKey(key)))
+            pictureKeys.append({key, uri});
+    if (keys.pathKey)
+        pictureKeys.append({keys.pathKey, file});
+    if (!keys.watchesFile)
+        for (const auto& [key, value] : pictureKeys)
+            clearIfUnchanged(settings, key, value);
+    // The placement and the picture reach the desktop as one change: it loads the picture and
+    // fades to it once. An unchanged value is not written: each write makes the desktop load
+    // the picture again.
+    settings.delay();
     const bool newPlacement = settings.string("picture-options") != optionWord(placement);
     if (newPlacement)
         settings.setString("picture-options", optionWord(placement));
-    const QString uri = QString::fromUtf8(QUrl::fromLocalFile(file).toEncoded());
-    for (const char* key : keys.uriKeys)
-        if (key && (key == keys.uriKeys[0] || settings.hasKey(key)))
-            setAnnounced(settings, key, uri, keys.watchesFile);
-    if (keys.pathKey)
-        setAnnounced(settings, keys.pathKey, file, keys.watchesFile);
+    for (const auto& [key, value] : pictureKeys)
+        if (settings.string(key) != value)
+            settings.setString(key, value);
+    settings.apply();
     g_settings_sync();
-    if (newPlacement && keys.watchesFile)
+    if (newPlacement && keys.missesRenameOnNewPlacement)
         touchLater(file);
 }
 
