@@ -15,6 +15,7 @@
 #include "wallpaper/PlacementWords.h"
 
 #include <QLabel>
+#include <QTimer>
 
 #include <malloc.h>
 
