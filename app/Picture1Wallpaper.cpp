@@ -116,7 +116,7 @@ void TForm1::SizeFix(double height, double width) {
                                           : full,
                                       *size);
         if (scaled.isNull())
-            throw AppError(QStringLiteral("Cannot scale the picture to %1 x %2 pixels.")
+            throw AppError(tr("Cannot scale the picture to %1 x %2 pixels.")
                                .arg(size->width())
                                .arg(size->height()));
         // The copy is what the preview holds from now on: there is no file to decode it from.

@@ -4,15 +4,17 @@
 #include "app/platform/AtomicFile.h"
 #include "app/platform/Errors.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
 
 AppError inexpressible(const QString& executable, const QString& why) {
-    return AppError(QStringLiteral("The program's path \"%1\" cannot be written into an "
-                                   "autostart entry: %2")
-                        .arg(executable, why));
+    return AppError(
+        QCoreApplication::translate("Files", "The program's path \"%1\" cannot be written into an "
+                                             "autostart entry: %2")
+            .arg(executable, why));
 }
 
 // The value's own escapes undone; nothing for a backslash that starts no known escape.
@@ -216,5 +218,6 @@ void AutostartEntry::write(const QString& executable) const {
 void AutostartEntry::remove() const {
     QFile file(m_path);
     if (file.exists() && !file.remove())
-        throw AppError(QStringLiteral("Cannot remove \"%1\": %2").arg(m_path, file.errorString()));
+        throw AppError(QCoreApplication::translate("Files", "Cannot remove \"%1\": %2")
+                           .arg(m_path, file.errorString()));
 }
