@@ -265,6 +265,18 @@
         <source>a special file</source>
         <translation>eine Spezialdatei</translation>
     </message>
+    <message>
+        <source>it holds bytes that are not UTF-8.</source>
+        <translation>Er enthält Bytes, die kein UTF-8 sind.</translation>
+    </message>
+    <message>
+        <source>it holds the control character U+%1.</source>
+        <translation>Er enthält das Steuerzeichen U+%1.</translation>
+    </message>
+    <message>
+        <source>it does not read back the same.</source>
+        <translation>Er lässt sich nicht unverändert zurücklesen.</translation>
+    </message>
 </context>
 <context>
     <name>LoginWords</name>
