@@ -806,7 +806,7 @@ Zeit: Aus</translation>
 Black is used until a colour is chosen in Options.</source>
         <translation>
 
-Bis in den Optionen eine Farbe gewählt wird, wird Schwarz verwendet.</translation>
+Solange in den Optionen keine Farbe gewählt ist, wird Schwarz verwendet.</translation>
     </message>
     <message numerus="yes">
         <source>The picture list &quot;%1&quot; holds a NUL byte after %n entries: the rest of the file was not read. The file is kept as it is unless you change the list.</source>
