@@ -34,8 +34,9 @@ sleep 2.5
 [ "$(stat -c %y "$bmp")" = "$before" ] || fail "the start button did not stop the rotation"
 
 # Without a notification area a picture the rotation skips is told in the caption, in German.
-rm "$root"/pictures/*.bmp
 button_at "$main" 59 0
+wait_until '[ "$(stat -c %y "$bmp")" != "$before" ]' 5 || fail "the start button did not restart"
+rm "$root"/pictures/*.bmp
 wait_until 'xdotool getwindowname "$main" | grep -q "übersprungen: „.*“ kann nicht geöffnet werden"' 5 ||
     fail "no German caption for a missing picture: $(xdotool getwindowname "$main")"
 button_at "$main" 59 0
