@@ -24,11 +24,11 @@
     </message>
     <message>
         <source>The %1 desktop settings are kept only in memory here (is dconf installed?); the wallpaper cannot be set.</source>
-        <translation>Die Einstellungen des Desktops %1 werden hier nur im Arbeitsspeicher gehalten (ist dconf installiert?); das Hintergrundbild kann nicht festgelegt werden.</translation>
+        <translation>Die Desktop-Einstellungen von %1 werden hier nur im Arbeitsspeicher gehalten (ist dconf installiert?); das Hintergrundbild kann nicht festgelegt werden.</translation>
     </message>
     <message>
         <source>The %1 desktop settings cannot be reached: there is no session bus.</source>
-        <translation>Die Einstellungen des Desktops %1 sind nicht erreichbar: Es gibt keinen Sitzungsbus.</translation>
+        <translation>Die Desktop-Einstellungen von %1 sind nicht erreichbar: Es gibt keinen Sitzungsbus.</translation>
     </message>
     <message>
         <source>%1&apos;s settings service</source>
@@ -36,7 +36,7 @@
     </message>
     <message>
         <source>The %1 desktop settings (&quot;%2&quot;) are not installed; the wallpaper cannot be set.</source>
-        <translation>Die Einstellungen des Desktops %1 („%2“) sind nicht installiert; das Hintergrundbild kann nicht festgelegt werden.</translation>
+        <translation>Die Desktop-Einstellungen von %1 („%2“) sind nicht installiert; das Hintergrundbild kann nicht festgelegt werden.</translation>
     </message>
     <message>
         <source>KDE Plasma is not running: the wallpaper cannot be set.</source>
