@@ -18,9 +18,8 @@ void TForm1::Convert_Color() {
         DesktopColor = colorFromText(BackgroundText);
     } catch (const AppError& error) {
         DesktopColor = 0;
-        m_dialogs.showError(
-            this, error.text() +
-                      QStringLiteral("\n\nBlack is used until a colour is chosen in Options."));
+        m_dialogs.showError(this, error.text() +
+                                      tr("\n\nBlack is used until a colour is chosen in Options."));
     }
 }
 

@@ -28,12 +28,12 @@ void TForm1::LoadImagedb() {
     ImageList.assign(readImagesDb(ImagesDbPath(), &cutAtNul));
     if (cutAtNul) {
         m_listCutAtNul = ImageList.entries();
-        m_dialogs.showError(this, QStringLiteral("The picture list \"%1\" holds a NUL byte after "
-                                                 "%2 entries: the rest of the file was not read. "
-                                                 "The file is kept as it is unless you change "
-                                                 "the list.")
-                                      .arg(ImagesDbPath())
-                                      .arg(ImageList.count()));
+        m_dialogs.showError(this, tr("The picture list \"%1\" holds a NUL byte after "
+                                     "%n entries: the rest of the file was not read. "
+                                     "The file is kept as it is unless you change "
+                                     "the list.",
+                                     nullptr, int(ImageList.count()))
+                                      .arg(ImagesDbPath()));
     }
     if (ImageList.isEmpty())
         return;

@@ -119,12 +119,11 @@ void TForm1::tellPickFailure(std::exception_ptr failed) {
     } catch (const PictureFailed& failure) {
         const QString path = RotationPool.at(failure.index);
         RotationPool.removeAt(failure.index);
-        tellRotationProblem(
-            path, QStringLiteral("Skipped %1: %2").arg(fileNamePart(path), failure.text()));
+        tellRotationProblem(path, tr("Skipped %1: %2").arg(fileNamePart(path), failure.text()));
     } catch (const SilentAbort&) {
         tellRotationProblem(QStringLiteral("Position=") + Position,
-                            QStringLiteral("The wallpaper position \"%1\" is unknown: the "
-                                           "wallpaper was not changed.")
+                            tr("The wallpaper position \"%1\" is unknown: the "
+                               "wallpaper was not changed.")
                                 .arg(Position));
     } catch (const AppError& error) {
         tellRotationProblem(error.text(), error.text());

@@ -86,7 +86,7 @@ FullPicture preparePicture(const TForm1::Placing& placing) {
                                       : full.picture,
                                   *target);
     if (scaled.isNull())
-        throw AppError(QStringLiteral("Cannot scale the picture to %1 x %2 pixels.")
+        throw AppError(TForm1::tr("Cannot scale the picture to %1 x %2 pixels.")
                            .arg(target->width())
                            .arg(target->height()));
     full.picture = std::move(scaled);

@@ -4,6 +4,7 @@
 #include "app/platform/PathBytes.h"
 #include "wallpaper/DesktopBus.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QList>
 #include <QTimer>
@@ -138,7 +139,8 @@ private:
     void set(const char* key, GVariant* floating) {
         const VariantPtr value(g_variant_ref_sink(floating));
         if (!hasKey(key))
-            throw AppError(QStringLiteral("The desktop setting \"%1\" has no key \"%2\".")
+            throw AppError(QCoreApplication::translate(
+                               "Desktop", "The desktop setting \"%1\" has no key \"%2\".")
                                .arg(QLatin1String(m_id), QLatin1String(key)));
         GSettingsSchemaKey* schemaKey = g_settings_schema_get_key(m_schema.get(), key);
         const bool fits = g_variant_type_equal(g_settings_schema_key_get_value_type(schemaKey),
@@ -150,7 +152,8 @@ private:
         gchar* printed = g_variant_print(value.get(), FALSE);
         const QString text = QString::fromUtf8(printed);
         g_free(printed);
-        throw AppError(QStringLiteral("The desktop setting \"%1\" does not accept %2 for \"%3\".")
+        throw AppError(QCoreApplication::translate(
+                           "Desktop", "The desktop setting \"%1\" does not accept %2 for \"%3\".")
                            .arg(QLatin1String(m_id), text, QLatin1String(key)));
     }
 
@@ -166,11 +169,13 @@ void requireSharedSettings(const Keys& keys) {
     const bool inMemory = g_strcmp0(G_OBJECT_TYPE_NAME(backend), "GMemorySettingsBackend") == 0;
     g_object_unref(backend);
     if (inMemory)
-        throw AppError(QStringLiteral("The %1 desktop settings are kept only in memory here (is "
+        throw AppError(QCoreApplication::translate(
+                           "Desktop", "The %1 desktop settings are kept only in memory here (is "
                                       "dconf installed?); the wallpaper cannot be set.")
                            .arg(QLatin1String(keys.desktop)));
     if (!QDBusConnection::sessionBus().isConnected())
-        throw AppError(QStringLiteral("The %1 desktop settings cannot be reached: there is no "
+        throw AppError(QCoreApplication::translate(
+                           "Desktop", "The %1 desktop settings cannot be reached: there is no "
                                       "session bus.")
                            .arg(QLatin1String(keys.desktop)));
 }
@@ -182,7 +187,8 @@ void requireSharedSettings(const Keys& keys) {
 // 25 seconds.
 void requireAnsweringService(const Keys& keys) {
     const QString service = QStringLiteral("ca.desrt.dconf");
-    const QString name = QStringLiteral("%1's settings service").arg(QLatin1String(keys.desktop));
+    const QString name = QCoreApplication::translate("Desktop", "%1's settings service")
+                             .arg(QLatin1String(keys.desktop));
     if (!desktopServiceRunning(service, name))
         return;
     callDesktopService(QDBusMessage::createMethodCall(
@@ -196,10 +202,11 @@ Settings open(const Keys& keys) {
     requireAnsweringService(keys);
     Settings settings(keys.schema);
     if (!settings.exists())
-        throw AppError(
-            QStringLiteral("The %1 desktop settings (\"%2\") are not installed; the wallpaper "
+        throw AppError(QCoreApplication::translate(
+                           "Desktop",
+                           "The %1 desktop settings (\"%2\") are not installed; the wallpaper "
                            "cannot be set.")
-                .arg(QLatin1String(keys.desktop), QLatin1String(keys.schema)));
+                           .arg(QLatin1String(keys.desktop), QLatin1String(keys.schema)));
     return settings;
 }
 

@@ -201,8 +201,9 @@ QImage readPicture(const QString& file) {
     reader.setAllocationLimit(int(MaxDecodedBytes >> 20));
     QImage picture = reader.read();
     if (picture.isNull())
-        throw AppError(QStringLiteral("The wallpaper file \"%1\" cannot be read: %2")
-                           .arg(file, reader.errorString()));
+        throw AppError(
+            QCoreApplication::translate("Desktop", "The wallpaper file \"%1\" cannot be read: %2")
+                .arg(file, reader.errorString()));
     return picture;
 }
 
@@ -392,7 +393,8 @@ QImage DesktopBackendX11::composeMonitors(QSize screen, const QList<QRect>& moni
                                           bool determined, int bandRows) {
     QImage image(screen, QImage::Format_RGB32);
     if (image.isNull())
-        throw AppError(QStringLiteral("Not enough memory to draw the wallpaper."));
+        throw AppError(
+            QCoreApplication::translate("Desktop", "Not enough memory to draw the wallpaper."));
     const QList<Piece> pieces = piecesOf(screen, monitors, picture, placement, determined);
     if (bandRows <= 0)
         bandRows = std::max(1, screen.height());
@@ -539,15 +541,18 @@ void DesktopBackendX11::publish(const QImage& picture, Placement placement, bool
         xcb_connect(displayName.isEmpty() ? nullptr : displayName.constData(), &screenNumber));
     xcb_connection_t* c = connection.get();
     if (xcb_connection_has_error(c))
-        throw AppError(QStringLiteral("The X display \"%1\" cannot be reached.")
-                           .arg(m_display.isEmpty() ? qEnvironmentVariable("DISPLAY") : m_display));
+        throw AppError(
+            QCoreApplication::translate("Desktop", "The X display \"%1\" cannot be reached.")
+                .arg(m_display.isEmpty() ? qEnvironmentVariable("DISPLAY") : m_display));
     xcb_screen_t* screen = screenOf(c, screenNumber);
     const xcb_visualtype_t* visual = screen ? visualOf(screen) : nullptr;
     if (!screen || !visual)
-        throw AppError(QStringLiteral("The X display has no usable screen."));
+        throw AppError(
+            QCoreApplication::translate("Desktop", "The X display has no usable screen."));
     if (bitsPerPixel(c, screen->root_depth) != 32 ||
         (screen->root_depth != 24 && screen->root_depth != 32))
-        throw AppError(QStringLiteral("The X display's colour depth of %1 bits is not supported.")
+        throw AppError(QCoreApplication::translate(
+                           "Desktop", "The X display's colour depth of %1 bits is not supported.")
                            .arg(screen->root_depth));
 
     const std::uint16_t width = screen->width_in_pixels;
@@ -589,7 +594,8 @@ void DesktopBackendX11::publish(const QImage& picture, Placement placement, bool
                     ? QImage(shared.data(), width, rows, qsizetype(stride), QImage::Format_RGB32)
                     : QImage(drawn.bits(), width, rows, drawn.bytesPerLine(), QImage::Format_RGB32);
             if (band.isNull())
-                throw AppError(QStringLiteral("Not enough memory to draw the wallpaper."));
+                throw AppError(QCoreApplication::translate(
+                    "Desktop", "Not enough memory to draw the wallpaper."));
             drawBand(band, y, m_color, pieces);
             const uchar* pixels = band.constBits();
             if (!sameLayout) {
@@ -624,14 +630,16 @@ void DesktopBackendX11::publish(const QImage& picture, Placement placement, bool
     ReplyPtr<xcb_get_input_focus_reply_t> sync(
         xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr), &std::free);
     if (!sync)
-        throw AppError(QStringLiteral("The X display closed the connection."));
+        throw AppError(
+            QCoreApplication::translate("Desktop", "The X display closed the connection."));
     while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
         const bool failed = event->response_type == 0;
         const int code = failed ? reinterpret_cast<xcb_generic_error_t*>(event)->error_code : 0;
         std::free(event);
         if (failed)
-            throw AppError(
-                QStringLiteral("The X display refused the wallpaper (error %1).").arg(code));
+            throw AppError(QCoreApplication::translate(
+                               "Desktop", "The X display refused the wallpaper (error %1).")
+                               .arg(code));
     }
 
     // The previous setter kept its pixmap alive for us to free, as we keep ours for the next.

@@ -2,6 +2,7 @@
 
 #include "app/platform/Errors.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDeadlineTimer>
 #include <QHash>
@@ -15,8 +16,9 @@ const QString BusService = QStringLiteral("org.freedesktop.DBus");
 QDBusMessage callDesktopService(const QDBusMessage& call, const QString& name) {
     // One entry per service, for the whole program: each backend is used from the one thread.
     static QHash<QString, QDeadlineTimer> stuckUntil;
-    const AppError stuck(
-        QStringLiteral("%1 did not answer in time: the desktop was not changed.").arg(name));
+    const AppError stuck(QCoreApplication::translate(
+                             "Desktop", "%1 did not answer in time: the desktop was not changed.")
+                             .arg(name));
     for (const QString& service : {BusService, call.service()}) {
         const auto known = stuckUntil.constFind(service);
         if (known != stuckUntil.cend() && !known->hasExpired())
@@ -24,7 +26,9 @@ QDBusMessage callDesktopService(const QDBusMessage& call, const QString& name) {
     }
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
-        throw AppError(QStringLiteral("%1 cannot be reached: there is no session bus.").arg(name));
+        throw AppError(
+            QCoreApplication::translate("Desktop", "%1 cannot be reached: there is no session bus.")
+                .arg(name));
     const QDBusMessage reply = bus.call(call, QDBus::Block, CallTimeoutMs);
     if (reply.type() == QDBusMessage::ErrorMessage &&
         (reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NoReply") ||

@@ -6,6 +6,7 @@
 #include "wallpaper/AreaScale.h"
 #include "wallpaper/PictureMemory.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QImageReader>
 #include <QtEndian>
@@ -216,13 +217,15 @@ AppError jpegError(const JpegErrorManager& err, const FileSource& source, const 
         return source.file->tooLarge(MaxDecodedBytes);
     if (source.total == 0)
         return AppError(
-            QStringLiteral("Cannot load \"%1\": the file is empty.").arg(displayPath(path)));
+            QCoreApplication::translate("Files", "Cannot load \"%1\": the file is empty.")
+                .arg(displayPath(path)));
     if (err.refusedAtScan > 0)
         return AppError(
-            QStringLiteral(
+            QCoreApplication::translate(
+                "Files",
                 "JPEG error: too many scans to decode in reasonable time (refused at scan %1).")
                 .arg(err.refusedAtScan));
-    return AppError(QStringLiteral("JPEG error #%1").arg(err.pub.msg_code));
+    return AppError(QCoreApplication::translate("Files", "JPEG error #%1").arg(err.pub.msg_code));
 }
 
 // Widths and heights come from the file, up to 2^32 each, and bits per pixel up to 2^16: the
@@ -238,8 +241,9 @@ bool exceeds(qint64 rowBytes, qint64 height, qint64 limit) {
 
 void refuseIfTooLarge(const QString& path, qint64 width, qint64 height, int bitsPerPixel) {
     if (exceeds(rowBytes(width, bitsPerPixel), height, MaxDecodedBytes))
-        throw AppError(QStringLiteral("Cannot load \"%1\": the picture is %2 x %3 pixels, larger "
-                                      "than the %4 MiB of pixels this program decodes.")
+        throw AppError(QCoreApplication::translate(
+                           "Files", "Cannot load \"%1\": the picture is %2 x %3 pixels, larger "
+                                    "than the %4 MiB of pixels this program decodes.")
                            .arg(displayPath(path))
                            .arg(width)
                            .arg(height)
@@ -348,8 +352,9 @@ QImage decodeJpeg(const QString& path, QSize area = {}, QSize* fullSize = nullpt
         cmyk = true;
         break;
     default:
-        throw AppError(QStringLiteral("Cannot load \"%1\": its colour space (%2 components) is "
-                                      "not supported.")
+        throw AppError(QCoreApplication::translate(
+                           "Files", "Cannot load \"%1\": its colour space (%2 components) is "
+                                    "not supported.")
                            .arg(displayPath(path))
                            .arg(cinfo.num_components));
     }
@@ -375,7 +380,8 @@ QImage decodeJpeg(const QString& path, QSize area = {}, QSize* fullSize = nullpt
 
     QImage image = allocatePicture(int(width), int(height), format);
     if (image.isNull())
-        throw AppError(QStringLiteral("Cannot load \"%1\": not enough memory for %2 x %3 pixels.")
+        throw AppError(QCoreApplication::translate(
+                           "Files", "Cannot load \"%1\": not enough memory for %2 x %3 pixels.")
                            .arg(displayPath(path))
                            .arg(width)
                            .arg(height));
@@ -409,7 +415,8 @@ QImage decodeBmp(const QString& path) {
     RegularFile(path).handTo(file);
     if (file.size() == 0)
         throw AppError(
-            QStringLiteral("Cannot load \"%1\": the file is empty.").arg(displayPath(path)));
+            QCoreApplication::translate("Files", "Cannot load \"%1\": the file is empty.")
+                .arg(displayPath(path)));
 
     // Qt's reader neither tells a too-large picture apart from a broken file nor notices a
     // file cut short (it leaves the missing rows as they were allocated): check both here.
@@ -421,8 +428,9 @@ QImage decodeBmp(const QString& path) {
             const qint64 rows = rowBytes(layout->width, layout->bitsPerPixel);
             if (exceeds(rows, layout->height, file.size() - layout->pixelOffset))
                 // Within 64 bits: the guard above has bounded the width and the height.
-                throw AppError(QStringLiteral("Cannot load \"%1\": the file is cut short (%2 of "
-                                              "%3 bytes).")
+                throw AppError(QCoreApplication::translate(
+                                   "Files", "Cannot load \"%1\": the file is cut short (%2 of "
+                                            "%3 bytes).")
                                    .arg(displayPath(path))
                                    .arg(file.size())
                                    .arg(layout->pixelOffset + rows * layout->height));
@@ -435,14 +443,16 @@ QImage decodeBmp(const QString& path) {
     reader.setAllocationLimit(int(MaxDecodedBytes >> 20));
     QImage image = reader.read();
     if (image.isNull())
-        throw AppError(QStringLiteral("Cannot load \"%1\": not a readable BMP file (%2).")
+        throw AppError(QCoreApplication::translate(
+                           "Files", "Cannot load \"%1\": not a readable BMP file (%2).")
                            .arg(displayPath(path), reader.errorString()));
     // Qt widens every colour depth to 32 bits; the format says which depth image.bmp keeps.
     if (image.depth() == 32 && sourceBits != 32) {
         image.convertTo(QImage::Format_BGR888);
         if (image.isNull())
             throw AppError(
-                QStringLiteral("Cannot load \"%1\": not enough memory.").arg(displayPath(path)));
+                QCoreApplication::translate("Files", "Cannot load \"%1\": not enough memory.")
+                    .arg(displayPath(path)));
     }
     return image;
 }

@@ -3,6 +3,7 @@
 #include "app/platform/Errors.h"
 #include "app/platform/PathBytes.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -19,14 +20,14 @@ QString systemError(int number) {
 
 QString kindOf(mode_t mode) {
     if (S_ISDIR(mode))
-        return QStringLiteral("a folder");
+        return QCoreApplication::translate("Files", "a folder");
     if (S_ISFIFO(mode))
-        return QStringLiteral("a named pipe");
+        return QCoreApplication::translate("Files", "a named pipe");
     if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
+        return QCoreApplication::translate("Files", "a socket");
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("a device");
-    return QStringLiteral("a special file");
+        return QCoreApplication::translate("Files", "a device");
+    return QCoreApplication::translate("Files", "a special file");
 }
 
 } // namespace
@@ -37,18 +38,19 @@ RegularFile::RegularFile(const QString& path)
     // writer; the kind of file is then looked at on what was opened, not on the name.
     m_fd = ::open(pathToBytes(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (m_fd < 0)
-        throw AppError(
-            QStringLiteral("Cannot open \"%1\": %2").arg(displayPath(path), systemError(errno)));
+        throw AppError(QCoreApplication::translate("Files", "Cannot open \"%1\": %2")
+                           .arg(displayPath(path), systemError(errno)));
     struct stat status {};
     if (::fstat(m_fd, &status) != 0) {
         const int number = errno;
         ::close(m_fd);
-        throw AppError(
-            QStringLiteral("Cannot open \"%1\": %2").arg(displayPath(path), systemError(number)));
+        throw AppError(QCoreApplication::translate("Files", "Cannot open \"%1\": %2")
+                           .arg(displayPath(path), systemError(number)));
     }
     if (!S_ISREG(status.st_mode)) {
         ::close(m_fd);
-        throw AppError(QStringLiteral("Cannot open \"%1\": it is %2, not a regular file.")
+        throw AppError(QCoreApplication::translate(
+                           "Files", "Cannot open \"%1\": it is %2, not a regular file.")
                            .arg(displayPath(path), kindOf(status.st_mode)));
     }
     m_size = status.st_size;
@@ -90,19 +92,20 @@ qint64 RegularFile::readSome(void* data, qint64 maxBytes) {
 }
 
 AppError RegularFile::readFailed(int number) const {
-    return AppError(
-        QStringLiteral("Cannot read \"%1\": %2").arg(displayPath(m_path), systemError(number)));
+    return AppError(QCoreApplication::translate("Files", "Cannot read \"%1\": %2")
+                        .arg(displayPath(m_path), systemError(number)));
 }
 
 AppError RegularFile::tooLarge(qint64 maxBytes) const {
-    return AppError(QStringLiteral("Cannot load \"%1\": the file is larger than %2 MiB.")
-                        .arg(displayPath(m_path))
-                        .arg(maxBytes >> 20));
+    return AppError(
+        QCoreApplication::translate("Files", "Cannot load \"%1\": the file is larger than %2 MiB.")
+            .arg(displayPath(m_path))
+            .arg(maxBytes >> 20));
 }
 
 void RegularFile::handTo(QFile& file) {
     if (!file.open(m_fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        throw AppError(
-            QStringLiteral("Cannot open \"%1\": %2").arg(displayPath(m_path), file.errorString()));
+        throw AppError(QCoreApplication::translate("Files", "Cannot open \"%1\": %2")
+                           .arg(displayPath(m_path), file.errorString()));
     m_fd = -1;
 }
