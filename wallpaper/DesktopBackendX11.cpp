@@ -460,7 +460,8 @@ void DesktopBackendX11::followMonitors() {
     // The watch needs the interface thread's event loop; a picture drawn on the worker asks
     // for it there.
     if (QThread::currentThread() != app->thread()) {
-        QMetaObject::invokeMethod(app, [this] { followMonitors(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            app, [this] { followMonitors(); }, Qt::QueuedConnection);
         return;
     }
     if (m_watch)
