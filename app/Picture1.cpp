@@ -88,9 +88,6 @@ TForm1::TForm1(Platform& platform, UserDialogs& dialogs, WorkQueue* work, QWidge
         show();
         Show1->setText(tr("Hide Tessary..."));
         WindowHidden = false;
-    } else if (!TTray::IsAvailable()) {
-        // Started hidden with no notification area to bring it back from: in the task bar.
-        showMinimized();
     }
     LoadImagedb();
     Update_Timer();
