@@ -36,6 +36,10 @@ QString TForm1::StartedHintPrefix() {
     return tr("Tessary\nStatus: Started\nTime: ");
 }
 
+QString TForm1::NotChangedHintPrefix() {
+    return tr("Tessary\nStatus: Started, wallpaper not changed\nTime: ");
+}
+
 QString TForm1::StoppedHint() {
     return tr("Tessary\nStatus: Stopped\nTime: Disabled");
 }
@@ -67,10 +71,12 @@ QAction* menuItem(QMenu* menu, const char* name, const QString& caption, bool en
 
 } // namespace
 
-TForm1::TForm1(Platform& platform, UserDialogs& dialogs, QWidget* parent)
+TForm1::TForm1(Platform& platform, UserDialogs& dialogs, WorkQueue* work, QWidget* parent)
     : QMainWindow(parent)
     , m_platform(platform)
-    , m_dialogs(dialogs) {
+    , m_dialogs(dialogs)
+    , m_ownWork(work ? nullptr : std::make_unique<WorkQueueInline>())
+    , m_work(work ? work : m_ownWork.get()) {
     Form1 = this;
     StartFolder = DefaultStartFolder;
     buildLayout();
@@ -109,6 +115,8 @@ void TForm1::buildLayout() {
     FormParts::fitToDesktopFont(this);
     FormParts::paintWhite(centralWidget());
     FormParts::pressButtonsOnEnter(this);
+    // Pictures and folders dropped from a file manager are added as Add adds them.
+    setAcceptDrops(true);
     ComboBox1->addItem(NoImagesSelected());
     ComboBox1->setCurrentIndex(0);
     Button3->setText(StartCaption());
@@ -212,6 +220,7 @@ void TForm1::connectHandlers() {
     connect(Timer2, &QTimer::timeout, this, guarded(&TForm1::Timer2Timer));
     connect(Image1, &PreviewImage::contextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(at); });
+    connect(Image1, &PreviewImage::sharperImageWanted, this, [this] { refreshPreview(); });
     // The pop-up menu and the About box from the keyboard: the menu opens at the focused control.
     const auto shortcut = [this](const QKeySequence& keys, const std::function<void()>& act) {
         connect(new QShortcut(keys, this), &QShortcut::activated, this, act);

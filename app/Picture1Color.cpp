@@ -18,14 +18,15 @@ void TForm1::Convert_Color() {
         DesktopColor = colorFromText(BackgroundText);
     } catch (const AppError& error) {
         DesktopColor = 0;
-        m_dialogs.showError(
-            this, error.text() +
-                      QStringLiteral("\n\nBlack is used until a colour is chosen in Options."));
+        m_dialogs.showError(this, error.text() +
+                                      tr("\n\nBlack is used until a colour is chosen in Options."));
     }
 }
 
 void TForm1::ApplyDesktopColor() {
     const QString text = colorToText(DesktopColor);
+    // The desktop takes one call at a time: a wallpaper on its way there goes first.
+    m_work->waitForAll();
     m_platform.setDesktopColor(DesktopColor & 0xFFFFFF);
     m_platform.registry().writeString(RegistryKeys::Colors, QStringLiteral("Background"), text);
 }

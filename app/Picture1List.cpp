@@ -7,11 +7,17 @@
 #include "app/platform/Platform.h"
 #include "app/platform/UserDialogs.h"
 #include "imagelist/ImagesDb.h"
+#include "imagelist/PictureGathering.h"
 
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QTimer>
+#include <QUrl>
 
 QString TForm1::ImagesDbPath() {
     return m_platform.dataFolder() + QStringLiteral("/images.db");
@@ -22,12 +28,12 @@ void TForm1::LoadImagedb() {
     ImageList.assign(readImagesDb(ImagesDbPath(), &cutAtNul));
     if (cutAtNul) {
         m_listCutAtNul = ImageList.entries();
-        m_dialogs.showError(this, QStringLiteral("The picture list \"%1\" holds a NUL byte after "
-                                                 "%2 entries: the rest of the file was not read. "
-                                                 "The file is kept as it is unless you change "
-                                                 "the list.")
-                                      .arg(ImagesDbPath())
-                                      .arg(ImageList.count()));
+        m_dialogs.showError(this, tr("The picture list \"%1\" holds a NUL byte after "
+                                     "%n entries: the rest of the file was not read. "
+                                     "The file is kept as it is unless you change "
+                                     "the list.",
+                                     nullptr, int(ImageList.count()))
+                                      .arg(ImagesDbPath()));
     }
     if (ImageList.isEmpty())
         return;
@@ -70,10 +76,14 @@ void TForm1::Reset() {
     ComboBox1->setCurrentIndex(0);
     setGroupEnabled(listStateControls(), false);
     Label9->show();
+    // The picture on its way, if any, is not shown any more.
+    ++*m_previewTicket;
+    m_previewCache->clear();
     preview = QImage();
     m_pictureSource = {};
     Image1->setImage(preview);
-    setWindowTitle(QStringLiteral("Tessary"));
+    m_pictureCaption = QStringLiteral("Tessary");
+    setWindowTitle(m_pictureCaption);
     Image1->setToolTip(tr("No Images to Display"));
     Label5->clear();
     Label7->clear();
@@ -91,7 +101,10 @@ void TForm1::selectByFileName(const QString& path) {
 }
 
 void TForm1::AddFiles1Click() {
-    const QStringList chosen = m_dialogs.openFiles(this, OpenFilter(), 3, StartFolder);
+    addPictures(m_dialogs.openFiles(this, OpenFilter(), 3, StartFolder));
+}
+
+void TForm1::addPictures(const QStringList& chosen) {
     if (chosen.isEmpty())
         return;
     for (const QString& path : chosen)
@@ -103,6 +116,46 @@ void TForm1::AddFiles1Click() {
     // The entries are listed whether or not the first one can be shown: the controls follow.
     const auto followList = qScopeGuard([this] { EnterNonEmptyState(); });
     ApplyImage(ImageList.at(CurrentIndex));
+}
+
+void TForm1::addGivenPaths(const QStringList& paths) {
+    if (paths.isEmpty())
+        return;
+    if (Timer2->isActive()) {
+        m_dialogs.showError(this, tr("Pictures cannot be added while the wallpaper changes by "
+                                     "itself. Press Stop, then add them again."));
+        return;
+    }
+    const GatheredPictures gathered = gatherPictures(paths);
+    // The message comes after the pictures are in: nothing given is lost for one bad name.
+    const auto tellRefused = qScopeGuard([this, &gathered] {
+        if (gathered.refused.isEmpty())
+            return;
+        constexpr qsizetype Named = 10;
+        QStringList names = gathered.refused.mid(0, Named);
+        if (gathered.refused.size() > Named)
+            names.append(
+                tr("... and %n more", nullptr, static_cast<int>(gathered.refused.size() - Named)));
+        m_dialogs.showError(this, tr("Not added: these are not BMP or JPEG pictures, nor "
+                                     "folders holding any.\n\n%1")
+                                      .arg(names.join(u'\n')));
+    });
+    addPictures(gathered.pictures);
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        paths.append(url.isLocalFile() ? url.toLocalFile() : url.toDisplayString());
+    event->acceptProposedAction();
+    // Handled after the drop returns: a message box inside it would hold the file manager's
+    // drag as well.
+    QTimer::singleShot(0, this, [this, paths] { runGuarded([&] { addGivenPaths(paths); }); });
 }
 
 void TForm1::Button4Click() {
@@ -131,9 +184,7 @@ void TForm1::Next1Click() {
     ++CurrentIndex;
     if (CurrentIndex < 0 || CurrentIndex >= ImageList.count())
         CurrentIndex = 0;
-    ApplyImage(ImageList.at(CurrentIndex));
-    selectByFileName(ImageList.at(CurrentIndex));
-    UpDown2->setPosition(CurrentIndex);
+    stepTo(CurrentIndex);
 }
 
 void TForm1::PreviousPicture1Click() {
@@ -142,9 +193,15 @@ void TForm1::PreviousPicture1Click() {
     --CurrentIndex;
     if (CurrentIndex < 0 || CurrentIndex >= ImageList.count())
         CurrentIndex = static_cast<std::int32_t>(ImageList.count() - 1);
-    ApplyImage(ImageList.at(CurrentIndex));
-    selectByFileName(ImageList.at(CurrentIndex));
-    UpDown2->setPosition(CurrentIndex);
+    stepTo(CurrentIndex);
+}
+
+void TForm1::stepTo(int index) {
+    const QString path = ImageList.at(index);
+    ApplyImage(path, [this, path, index] {
+        selectByFileName(path);
+        UpDown2->setPosition(index);
+    });
 }
 
 void TForm1::ComboBox1Change() {
@@ -153,8 +210,8 @@ void TForm1::ComboBox1Change() {
     // item's text keeps a picture file named like the placeholder selectable.
     if (ImageList.isEmpty() || CurrentIndex < 0 || CurrentIndex >= ImageList.count())
         return;
-    ApplyImage(ImageList.at(CurrentIndex));
-    UpDown2->setPosition(CurrentIndex);
+    const int index = CurrentIndex;
+    ApplyImage(ImageList.at(index), [this, index] { UpDown2->setPosition(index); });
 }
 
 void TForm1::UpDown2Click() {
@@ -164,6 +221,5 @@ void TForm1::UpDown2Click() {
     if (p < 0 || p >= ImageList.count())
         return;
     CurrentIndex = p;
-    ApplyImage(ImageList.at(p));
-    ComboBox1->setCurrentIndex(p);
+    ApplyImage(ImageList.at(p), [this, p] { ComboBox1->setCurrentIndex(p); });
 }

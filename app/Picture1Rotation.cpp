@@ -6,6 +6,7 @@
 #include "app/platform/Platform.h"
 #include "tray/Tray.h"
 #include "wallpaper/PictureMemory.h"
+#include "wallpaper/PlacementWords.h"
 
 #include <QAction>
 #include <QLabel>
@@ -35,16 +36,28 @@ public:
 
 void TForm1::Button3Click() {
     if (Button3->text() == StartCaption()) {
+        // Pressed again while its first pick is on its way: that pick decides.
+        if (m_picking)
+            return;
         RotationPool.fill(ImageList.entries());
         m_rotationProblemsTold.clear();
-        Tessarize();
-        SavedPeriod = countdown;
-        Timer2->start();
-        keepSpareBlock(SavedPeriod.totalSeconds() <= KeepPictureMemorySeconds);
-        Button3->setText(tr("Stop"));
-        Start1->setText(tr("Stop Tessarying"));
+        // Nothing of the list may change under the first pick; Start goes on once it is done.
         setGroupEnabled(rotationLockedControls(), false);
+        // From the first pick on: its memory is the first to keep.
+        keepSpareBlock(countdown.totalSeconds() <= KeepPictureMemorySeconds);
+        Tessarize([this](std::exception_ptr error) {
+            if (error) {
+                keepSpareBlock(false);
+                setGroupEnabled(rotationLockedControls(), true);
+                std::rethrow_exception(error);
+            }
+            SavedPeriod = countdown;
+            Timer2->start();
+            Button3->setText(tr("Stop"));
+            Start1->setText(tr("Stop Tessarying"));
+        });
     } else {
+        dropPick();
         countdown = SavedPeriod;
         Update_Timer();
         Timer2->stop();
@@ -59,18 +72,23 @@ void TForm1::Button3Click() {
     }
 }
 
+void TForm1::dropPick() {
+    ++m_pickTicket;
+    m_picking = false;
+}
+
 void TForm1::Timer2Timer() {
+    // The countdown waits while the last pick is still on its way: never two picks at once.
+    if (m_picking)
+        return;
     countdown.tick();
     // A bar whose maximum is below the period stays full until the pick.
     if (ProgressBar1->value() < ProgressBar1->maximum())
         ProgressBar1->setValue(ProgressBar1->value() + 1);
-    TrayHintText = StartedHintPrefix() + FormatTime();
+    TrayHintText = startedHint();
     Tray1->SetHint(TrayHintText);
-    if (countdown.isZero()) {
+    if (countdown.isZero())
         pickDuringTick();
-        countdown = SavedPeriod;
-        ProgressBar1->setValue(0);
-    }
     Update_Timer();
 }
 
@@ -78,17 +96,34 @@ void TForm1::Timer2Timer() {
 // expiry: the picture at fault leaves this cycle, the countdown starts again, and the user is
 // told once per cause.
 void TForm1::pickDuringTick() {
+    const auto reload = [this] {
+        countdown = SavedPeriod;
+        ProgressBar1->setValue(0);
+        Update_Timer();
+    };
     try {
-        Tessarize();
+        Tessarize([this, reload](std::exception_ptr error) {
+            if (error)
+                tellPickFailure(error);
+            reload();
+        });
+    } catch (...) {
+        tellPickFailure(std::current_exception());
+        reload();
+    }
+}
+
+void TForm1::tellPickFailure(std::exception_ptr failed) {
+    try {
+        std::rethrow_exception(failed);
     } catch (const PictureFailed& failure) {
         const QString path = RotationPool.at(failure.index);
         RotationPool.removeAt(failure.index);
-        tellRotationProblem(
-            path, QStringLiteral("Skipped %1: %2").arg(fileNamePart(path), failure.text()));
+        tellRotationProblem(path, tr("Skipped %1: %2").arg(fileNamePart(path), failure.text()));
     } catch (const SilentAbort&) {
         tellRotationProblem(QStringLiteral("Position=") + Position,
-                            QStringLiteral("The wallpaper position \"%1\" is unknown: the "
-                                           "wallpaper was not changed.")
+                            tr("The wallpaper position \"%1\" is unknown: the "
+                               "wallpaper was not changed.")
                                 .arg(Position));
     } catch (const AppError& error) {
         tellRotationProblem(error.text(), error.text());
@@ -103,9 +138,15 @@ void TForm1::tellRotationProblem(const QString& key, const QString& text) {
         return;
     m_rotationProblemsTold.insert(key);
     // Without a notification area the caption is the one place seen even when minimised; the
-    // next successful pick replaces it.
-    if (!Tray1->ShowMessage(QStringLiteral("Tessary"), text))
-        setWindowTitle(QStringLiteral("Tessary - ") + QString(text).replace(u'\n', u' '));
+    // next successful pick replaces it. A wallpaper not changed says so there already.
+    const QString line = QString(text).replace(u'\n', u' ');
+    if (!Tray1->ShowMessage(QStringLiteral("Tessary"), text) && !windowTitle().endsWith(line))
+        setWindowTitle(QStringLiteral("Tessary - ") + line);
+}
+
+QString TForm1::startedHint() const {
+    return (m_wallpaperProblem.isEmpty() ? StartedHintPrefix() : NotChangedHintPrefix()) +
+           FormatTime();
 }
 
 void TForm1::Update_Timer() {
@@ -116,24 +157,56 @@ QString TForm1::FormatTime() const {
     return ::FormatTime(countdown);
 }
 
-void TForm1::Tessarize() {
+void TForm1::Tessarize(const std::function<void(std::exception_ptr)>& finished) {
     if (RotationPool.isEmpty())
         RotationPool.fill(ImageList.entries());
     if (RotationPool.isEmpty())
         throw AppError(tr("There are no pictures in the list to choose from."));
     const qsizetype k = RotationPool.draw(m_platform.nextRandom());
     const QString path = RotationPool.at(k);
-    try {
-        ApplyImage(path);
-    } catch (const AppError& error) {
-        throw PictureFailed(error, k);
+    const QString fileType = fileTypeOf(path);
+    Placing placing = placingOfDisplay(Position);
+    PlaceSteps steps;
+    if (fileType.isEmpty()) {
+        // Nothing to load: the facts change, the picture on display is placed.
+        showPictureFacts(path, fileType);
+        if (preview.isNull()) {
+            if (Position != QLatin1String("Determine"))
+                styleForWord(Position);
+            throw AppError(tr("There is no picture to set as wallpaper."));
+        }
+    } else {
+        placing.path = path;
+        placing.jpeg = fileType == QLatin1String("JPEG");
+        placing.show = true;
+        placing.itself = QImage();
+        steps.shown = [this, path, fileType] { showPictureFacts(path, fileType); };
     }
-    if (Position == QLatin1String("Determine"))
-        DeterminePos();
-    else
-        SetAsWallpaper(Position);
-    selectByFileName(path);
-    CurrentIndex = static_cast<std::int32_t>(ImageList.indexOf(path));
-    UpDown2->setPosition(CurrentIndex);
-    RotationPool.removeAt(k);
+    const quint64 ticket = ++m_pickTicket;
+    m_picking = true;
+    steps.wanted = [this, ticket] { return ticket == m_pickTicket; };
+    steps.then = [this, path, k, finished] {
+        m_picking = false;
+        selectByFileName(path);
+        CurrentIndex = static_cast<std::int32_t>(ImageList.indexOf(path));
+        UpDown2->setPosition(CurrentIndex);
+        RotationPool.removeAt(k);
+        if (finished)
+            finished(nullptr);
+    };
+    steps.failed = [this, k, finished](std::exception_ptr error, bool loading) {
+        m_picking = false;
+        if (loading) {
+            try {
+                std::rethrow_exception(error);
+            } catch (const AppError& failure) {
+                error = std::make_exception_ptr(PictureFailed(failure, k));
+            } catch (...) {
+            }
+        }
+        if (!finished)
+            std::rethrow_exception(error);
+        finished(error);
+    };
+    place(placing, steps);
 }

@@ -38,6 +38,8 @@ void TForm1::Button2Click() {
     // Stopping copies the configured period back, so that is what the settings keep.
     if (Timer2->isActive())
         Button3Click();
+    // A Start whose first pick is on its way does not start any more.
+    dropPick();
     ExitRequested = true;
     close();
 }
@@ -50,6 +52,9 @@ bool TForm1::FormCloseQuery() {
         DisplayHiddenMessage();
         return false;
     }
+    // The picture being written is written whole before the program ends: image.bmp is then
+    // the new picture or still the old one, never a part.
+    m_work->waitForAll();
     // A failure here leaves the program running with ExitRequested set: the error is shown,
     // nothing is lost, and the next close request tries again.
     SaveRegistry();

@@ -18,8 +18,9 @@ bool PreviewImage::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-void PreviewImage::setImage(const QImage& image) {
+void PreviewImage::setImage(const QImage& image, QSize pictureSize) {
     m_image = image;
+    m_pictureSize = pictureSize.isEmpty() ? image.size() : pictureSize;
     m_stale = true;
     update();
 }
@@ -30,14 +31,29 @@ void PreviewImage::rescale() {
         m_scaled = QPixmap();
         return;
     }
-    if (m_image.width() <= width() && m_image.height() <= height()) {
-        m_scaled = QPixmap::fromImage(m_image);
+    const bool reducedAlready = m_image.size() != m_pictureSize;
+    if (m_pictureSize.width() <= width() && m_pictureSize.height() <= height()) {
+        if (!reducedAlready) {
+            m_scaled = QPixmap::fromImage(m_image);
+            return;
+        }
+        // The window grew: shown at the picture's own size until a sharper copy comes.
+        m_scaled = QPixmap::fromImage(
+            m_image.scaled(m_pictureSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        Q_EMIT sharperImageWanted();
         return;
     }
     // Reduced to the screen's pixels behind the shown area, so that a scaled screen gets a
     // sharp preview.
     const qreal ratio = devicePixelRatioF();
-    const QSize shown = m_image.size().scaled(size() * ratio, Qt::KeepAspectRatio);
+    const QSize shown = m_pictureSize.scaled(size() * ratio, Qt::KeepAspectRatio);
+    if (reducedAlready && (m_image.width() < shown.width() || m_image.height() < shown.height())) {
+        m_scaled = QPixmap::fromImage(
+            m_image.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        m_scaled.setDevicePixelRatio(ratio);
+        Q_EMIT sharperImageWanted();
+        return;
+    }
     // A cheap reduction to twice the shown size first: smoothing all of a large picture costs
     // as much as decoding it.
     QImage reduced = m_image;

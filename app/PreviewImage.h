@@ -12,11 +12,15 @@ class PreviewImage : public QWidget {
 
 public:
     explicit PreviewImage(QWidget* parent = nullptr);
-    void setImage(const QImage& image);
+    // `pictureSize`: the size of the picture `image` was reduced from, which decides how large
+    // it is shown (none: the image is the picture).
+    void setImage(const QImage& image, QSize pictureSize = {});
     const QImage& image() const { return m_image; }
 
 Q_SIGNALS:
     void contextMenuRequested(const QPoint& globalPos);
+    // The area grew beyond what the reduced image shows sharply: a larger one would show better.
+    void sharperImageWanted();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -27,6 +31,7 @@ protected:
 private:
     void rescale();
     QImage m_image;
+    QSize m_pictureSize;
     // Scaled when first painted after a change, so a hidden window pays nothing per picture.
     QPixmap m_scaled;
     bool m_stale = false;

@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QThread>
+#include <QTimer>
+#include <QUrl>
 
 #include <gio/gio.h>
 
@@ -27,8 +29,6 @@
 namespace {
 
 const QString Interface = QStringLiteral("org.freedesktop.Application");
-const QByteArray Request = QByteArrayLiteral("activate\n");
-const QByteArray Answer = QByteArrayLiteral("ok\n");
 // How long a later copy waits for the running one: it may still be building its windows.
 constexpr int AnswerWaitMs = 10000;
 // How long the session bus may take to let us in or to answer a call.
@@ -238,8 +238,11 @@ SingleInstance::Outcome SingleInstance::claimOnBus() {
                  .arg(m_serviceName, registered.error().message()));
         return Outcome::NoRoute;
     }
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(m_serviceName, path, Interface, QStringLiteral("Activate"));
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        m_serviceName, path, Interface,
+        m_pathsToOpen.isEmpty() ? QStringLiteral("Activate") : QStringLiteral("Open"));
+    if (!m_pathsToOpen.isEmpty())
+        call << fileUris(m_pathsToOpen);
     call << QVariantMap();
     const QDBusMessage reply = bus.call(call, QDBus::Block, AnswerWaitMs);
     if (reply.type() == QDBusMessage::ReplyMessage)
@@ -288,7 +291,7 @@ SingleInstance::Outcome SingleInstance::claimWithSocket() {
         QLocalSocket socket;
         socket.connectToServer(socketPath);
         if (socket.waitForConnected(500)) {
-            socket.write(Request);
+            socket.write(requestLine());
             while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(500))
                 ;
             while (!socket.canReadLine() && !deadline.hasExpired() &&
@@ -313,24 +316,4 @@ SingleInstance::Outcome SingleInstance::claimWithSocket() {
             return Outcome::NoAnswer;
         QThread::msleep(100);
     }
-}
-
-void SingleInstance::readRequest() {
-    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (!socket->canReadLine())
-                return;
-            if (socket->readLine() == Request) {
-                socket->write(Answer);
-                socket->flush();
-                Q_EMIT activationRequested();
-            }
-            socket->disconnectFromServer();
-        });
-    }
-}
-
-void SingleInstance::Activate(const QVariantMap&) {
-    Q_EMIT activationRequested();
 }

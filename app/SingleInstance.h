@@ -4,6 +4,7 @@
 #include <QLockFile>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QVariantMap>
 
 #include <memory>
@@ -27,6 +28,9 @@ public:
     // later copies; false when another copy runs and this one should end: it has been asked to
     // show itself, or, when it did not answer within a few seconds, refusal() says so.
     bool claim();
+    // Files and folders for the running copy to add, when this copy finds one (set before
+    // claim()).
+    void setPathsToOpen(const QStringList& paths) { m_pathsToOpen = paths; }
     // Why this copy does not start, for the user; empty when the running copy was asked to show
     // itself and did.
     QString refusal() const { return m_refusal; }
@@ -55,21 +59,31 @@ public:
 public Q_SLOTS:
     // org.freedesktop.Application, called by a later copy (or a launcher) over the bus.
     Q_SCRIPTABLE void Activate(const QVariantMap& platformData);
+    // org.freedesktop.Application's "open these files": file: URIs; others are ignored.
+    Q_SCRIPTABLE void Open(const QStringList& uris, const QVariantMap& platformData);
 
 Q_SIGNALS:
     // A later copy asked this one to show its window.
     void activationRequested();
+    // A later copy was given files and folders to add (local paths); the window is to be shown
+    // too.
+    void openRequested(const QStringList& paths);
 
 private:
     enum class Outcome { First, Asked, NoAnswer, Retry, NoRoute };
     Outcome claimOnBus();
     Outcome claimWithSocket();
     void readRequest();
+    // The line a later copy sends over the local socket, and the running copy's answer.
+    QByteArray requestLine() const;
+    static const QByteArray Answer;
+    static QStringList fileUris(const QStringList& paths);
 
     QString m_serviceName;
     QString m_socketBase;
     QString m_route;
     QString m_refusal;
+    QStringList m_pathsToOpen;
     std::unique_ptr<QLockFile> m_lock;
     std::unique_ptr<QLocalServer> m_server;
 };

@@ -16,8 +16,6 @@
 
 namespace {
 
-const QByteArray Request = QByteArrayLiteral("activate\n");
-const QByteArray Answer = QByteArrayLiteral("ok\n");
 // How long a later copy waits for the running one: it may still be building its windows.
 constexpr int AnswerWaitMs = 10000;
 
@@ -111,7 +109,7 @@ SingleInstance::Outcome SingleInstance::claimWithSocket() {
         QLocalSocket socket;
         socket.connectToServer(pipeName);
         if (socket.waitForConnected(500)) {
-            socket.write(Request);
+            socket.write(requestLine());
             while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(500))
                 ;
             while (!socket.canReadLine() && !deadline.hasExpired() &&
@@ -123,24 +121,4 @@ SingleInstance::Outcome SingleInstance::claimWithSocket() {
             return Outcome::NoAnswer;
         QThread::msleep(100);
     }
-}
-
-void SingleInstance::readRequest() {
-    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (!socket->canReadLine())
-                return;
-            if (socket->readLine() == Request) {
-                socket->write(Answer);
-                socket->flush();
-                Q_EMIT activationRequested();
-            }
-            socket->disconnectFromServer();
-        });
-    }
-}
-
-void SingleInstance::Activate(const QVariantMap&) {
-    Q_EMIT activationRequested();
 }

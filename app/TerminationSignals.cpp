@@ -28,7 +28,7 @@ void onSignal(int number) {
 TerminationSignals::TerminationSignals(QObject* parent)
     : QObject(parent) {
     if (::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0)
-        throw AppError(QStringLiteral("Cannot watch for termination signals: %1")
+        throw AppError(tr("Cannot watch for termination signals: %1")
                            .arg(QString::fromLocal8Bit(std::strerror(errno))));
     m_notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &TerminationSignals::drain);

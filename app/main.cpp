@@ -1,4 +1,5 @@
 #include "app/Artwork.h"
+#include "app/CommandLine.h"
 #include "app/Picture1.h"
 #include "app/SingleInstance.h"
 #include "app/StartupFeedback.h"
@@ -27,6 +28,24 @@
 #include <optional>
 
 int main(int argc, char* argv[]) {
+    // Answered before anything starts: no display, no bus, no running copy is needed for these.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const CommandLine commandLine = CommandLine::parse(arguments, QDir::currentPath());
+    switch (commandLine.action) {
+    case CommandLine::Action::Help:
+        std::fputs(qPrintable(CommandLine::helpText(arguments.value(0))), stdout);
+        return 0;
+    case CommandLine::Action::Version:
+        std::fputs("tessary " TESSARY_VERSION "\n", stdout);
+        return 0;
+    case CommandLine::Action::Error:
+        std::fprintf(stderr, "tessary: %s\n", qPrintable(commandLine.error));
+        return 2;
+    case CommandLine::Action::Run:
+        break;
+    }
     const QByteArray launchId = StartupFeedback::launchId();
     tuneAllocatorForPictures();
     // A session bus that lets us connect and then hangs would keep the window from ever
@@ -60,6 +79,7 @@ int main(int argc, char* argv[]) {
         QStringLiteral(TESSARY_APP_ID),
         SingleInstance::sessionSocketBase(runtimeFolder, QStringLiteral("tessary")));
     UserDialogsQt dialogs;
+    instance.setPathsToOpen(commandLine.paths);
     if (!instance.claim()) {
         if (!instance.refusal().isEmpty())
             dialogs.showError(nullptr, instance.refusal());
@@ -80,7 +100,9 @@ int main(int argc, char* argv[]) {
                                      [] { std::_Exit(0); });
         const std::unique_ptr<Platform> native = createNativePlatform();
         Platform& platform = *native;
-        TForm1 form1(platform, dialogs);
+        // Ends after the window, before the platform its work uses.
+        WorkQueueThread work;
+        TForm1 form1(platform, dialogs, &work);
         // The other three windows exist from the start, in this order. They are never shown:
         // each showing builds a fresh one (Button1Click, DisplayHiddenMessage, Image20Click).
         TForm2 form2(form1.optionsSettings(), platform, dialogs, &form1);
@@ -91,6 +113,16 @@ int main(int argc, char* argv[]) {
         Form4 = &form4;
         QObject::connect(&instance, &SingleInstance::activationRequested, &form1,
                          [&form1] { form1.runGuarded([&form1] { form1.bringToFront(); }); });
+        const auto addGiven = [&form1](const QStringList& paths) {
+            form1.runGuarded([&form1, &paths] {
+                form1.bringToFront();
+                form1.addGivenPaths(paths);
+            });
+        };
+        QObject::connect(&instance, &SingleInstance::openRequested, &form1, addGiven);
+        if (!commandLine.paths.isEmpty())
+            QTimer::singleShot(0, &form1,
+                               [addGiven, &commandLine] { addGiven(commandLine.paths); });
 
         // A logout or a termination signal ends the program as Exit does, so that the list
         // and settings edited since start-up are saved; a failed save keeps it running. It

@@ -4,6 +4,7 @@
 #include "app/platform/Errors.h"
 #include "app/platform/Registry.h"
 #include "app/platform/UserDialogs.h"
+#include "tray/Tray.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -18,6 +19,9 @@ TForm3::TForm3(Registry& registry, UserDialogs& dialogs, bool& minimizeTell, QWi
     , m_dialogs(dialogs)
     , m_minimizeTell(minimizeTell) {
     setupUi(this);
+    // No picture of an icon that is nowhere to be seen: the window went to the task bar.
+    Image1->setVisible(TTray::IsAvailable());
+    TaskBarLabel->setVisible(!TTray::IsAvailable());
     FormParts::setUpDialog(this);
     connect(Button1, &QPushButton::clicked, this, &TForm3::reject);
 

@@ -4,6 +4,7 @@
 #include "app/FormWidgets.h"
 #include "app/Version.h"
 #include "app/platform/Platform.h"
+#include "tray/Tray.h"
 
 #include <QFontMetrics>
 #include <QLayout>
@@ -25,6 +26,8 @@ TForm4::TForm4(Platform& platform, QWidget* parent)
     // Which desktop receives the wallpaper and which program file runs: the two facts a
     // support request needs first.
     BackendLabel->setText(tr("Wallpaper: %1").arg(m_platform.desktopName()));
+    // Why a closed window went to the task bar rather than out of sight.
+    TrayLabel->setVisible(!TTray::IsAvailable());
     Label5->setText(Maker);
     Label9->setText(HomePage);
     Label7->setText(SupportAddress);

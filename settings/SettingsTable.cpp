@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
+
 const std::vector<SettingRow>& settingsTable() {
     using enum SettingType;
     const QString& product = RegistryKeys::Product;
@@ -70,9 +72,12 @@ SettingValues readSettings(const Registry& registry) {
             const auto number = StrToInt(text);
             if (!number) {
                 if (!registry.valueExists(row.key, row.name))
-                    throw AppError(QStringLiteral("The setting \"%1\" is missing.").arg(row.name));
-                throw AppError(QStringLiteral("The setting \"%1\" should be a whole number but "
-                                              "holds \"%2\".")
+                    throw AppError(
+                        QCoreApplication::translate("Settings", "The setting \"%1\" is missing.")
+                            .arg(row.name));
+                throw AppError(QCoreApplication::translate(
+                                   "Settings", "The setting \"%1\" should be a whole number but "
+                                               "holds \"%2\".")
                                    .arg(row.name, text));
             }
             numberOf(values, row) = *number;

@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <QToolTip>
 #include <QWidget>
 
 namespace {
@@ -48,9 +49,18 @@ void TTray::SetHint(const QString& hint) {
     m_hint = hint;
     const QString tip = tipOf(hint);
     // Some notification areas send the whole tip over the bus at each change: only real
-    // changes go out.
-    if (tip != m_tray->toolTip())
-        m_tray->setToolTip(tip);
+    // changes go out. There Qt announces the new tip itself.
+    const QString before = m_tray->toolTip();
+    if (tip == before)
+        return;
+    m_tray->setToolTip(tip);
+    // Where Qt draws the tip (an XEmbed notification area), one on screen keeps the text it
+    // was shown with: show it again, so that a countdown being read goes on counting.
+    if (!QToolTip::isVisible() || QToolTip::text() != before)
+        return;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->objectName() == QLatin1String("QSystemTrayIconSys") && window->underMouse())
+            QToolTip::showText(QCursor::pos(), tip, window);
 }
 
 void TTray::SetIcon(const QIcon& icon) {
@@ -67,6 +77,10 @@ void TTray::Loaded() {
     if (m_icon.isNull())
         SetIcon(QApplication::style()->standardIcon(QStyle::SP_ComputerIcon));
     m_loaded = true;
+    // A notification area that draws menus itself (StatusNotifierItem hosts) gets the menu over
+    // the tray protocol; on Wayland a menu of our own would have no window to open from.
+    if (PopupMenu && !OnRightClick)
+        m_tray->setContextMenu(PopupMenu);
     m_available = IsAvailable();
     m_tray->show();
     if (!m_available) {
@@ -91,7 +105,9 @@ void TTray::checkAvailability() {
 }
 
 bool TTray::ShowMessage(const QString& title, const QString& text) {
-    if (!m_loaded || !m_tray->isVisible() || !IsAvailable() || !QSystemTrayIcon::supportsMessages())
+    // What was found at Loaded() and since: asking again means a call on the session bus for a
+    // StatusNotifierItem host, unbounded in Qt, and a message may tell that the bus is stuck.
+    if (!m_loaded || !m_tray->isVisible() || !m_available || !QSystemTrayIcon::supportsMessages())
         return false;
     m_tray->showMessage(title, text, QSystemTrayIcon::Warning);
     return true;
@@ -114,11 +130,22 @@ void TTray::onActivated(int reason) {
         }
         break;
     case QSystemTrayIcon::Context:
-        // The menu grabs the pointer itself; the owner need not come forward first.
-        if (OnRightClick)
+        // The menu grabs the pointer itself; the owner need not come forward first. Qt has
+        // opened the icon's own menu already where it draws the icon (XEmbed); a host that
+        // asks for the menu without drawing it gets ours.
+        if (OnRightClick) {
             OnRightClick();
-        else if (PopupMenu)
+        } else if (PopupMenu && !PopupMenu->isVisible()) {
+            // On Wayland a menu with no shown window to open from becomes a window of its own,
+            // which a tiling compositor spreads over the screen; one of fixed size is floated.
+            if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+                PopupMenu->setMinimumSize(0, 0);
+                PopupMenu->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+                if (!m_owner->isVisible())
+                    PopupMenu->setFixedSize(PopupMenu->sizeHint());
+            }
             PopupMenu->popup(QCursor::pos());
+        }
         break;
     default:
         break;

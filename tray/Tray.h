@@ -46,7 +46,7 @@ public:
     std::function<void()> OnDoubleClick;
     std::function<void()> OnLeftClick;
     std::function<void()> OnRightClick;
-    // Not owned.
+    // Not owned. Set before Loaded() for notification areas that draw the menu themselves.
     QMenu* PopupMenu = nullptr;
 
     QSystemTrayIcon* trayIcon() const { return m_tray; }

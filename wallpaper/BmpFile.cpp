@@ -3,6 +3,7 @@
 #include "app/platform/Errors.h"
 #include "app/platform/GatherWrite.h"
 
+#include <QCoreApplication>
 #include <QFileDevice>
 #include <QImageWriter>
 #include <QSaveFile>
@@ -160,11 +161,14 @@ bool writeBmp(const QImage& image, QIODevice& device) {
 
 void saveBmp(const QImage& image, const QString& path) {
     if (image.isNull())
-        throw AppError(QStringLiteral("Cannot write \"%1\": there is no picture.").arg(path));
+        throw AppError(
+            QCoreApplication::translate("Files", "Cannot write \"%1\": there is no picture.")
+                .arg(path));
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
-        throw AppError(QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
+        throw AppError(QCoreApplication::translate("Files", "Cannot write \"%1\": %2")
+                           .arg(path, file.errorString()));
     errno = 0;
     if (!writeBmp(image, file)) {
         // Rows written by the system directly leave their error in errno, not in the file.
@@ -174,8 +178,10 @@ void saveBmp(const QImage& image, const QString& path) {
                                 ? QString::fromLocal8Bit(std::strerror(systemError))
                                 : QStringLiteral("the picture cannot be written as BMP.");
         file.cancelWriting();
-        throw AppError(QStringLiteral("Cannot write \"%1\": %2").arg(path, why));
+        throw AppError(
+            QCoreApplication::translate("Files", "Cannot write \"%1\": %2").arg(path, why));
     }
     if (!file.commit())
-        throw AppError(QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
+        throw AppError(QCoreApplication::translate("Files", "Cannot write \"%1\": %2")
+                           .arg(path, file.errorString()));
 }

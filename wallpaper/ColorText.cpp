@@ -3,6 +3,8 @@
 #include "app/platform/Errors.h"
 #include "settings/DecimalText.h"
 
+#include <QCoreApplication>
+
 std::uint32_t RGBToColor(std::int32_t red, std::int32_t green, std::int32_t blue) {
     // Unsigned arithmetic wraps where the signed would overflow on absurd components.
     return static_cast<std::uint32_t>(blue) * 65536u + static_cast<std::uint32_t>(green) * 256u +
@@ -11,7 +13,8 @@ std::uint32_t RGBToColor(std::int32_t red, std::int32_t green, std::int32_t blue
 
 std::uint32_t colorFromText(const QString& text) {
     const auto fail = [&text]() -> std::uint32_t {
-        throw AppError(QStringLiteral("The desktop background colour \"%1\" is not three whole "
+        throw AppError(QCoreApplication::translate(
+                           "Desktop", "The desktop background colour \"%1\" is not three whole "
                                       "numbers \"red green blue\" separated by single spaces.")
                            .arg(text));
     };

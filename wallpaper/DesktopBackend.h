@@ -31,6 +31,9 @@ public:
         else
             setWallpaper(file, placement);
     }
+    // True when setWallpaperPicture may run on a worker thread while the interface thread
+    // goes on (never two calls at once): the backend then keeps no object tied to a thread.
+    virtual bool showsFromWorker() const { return true; }
     // The same for a placement the automatic rule determined for the primary screen: a backend
     // that places the picture on each monitor itself decides again for each monitor's size.
     virtual void setWallpaperDetermined(const QString& file, Placement placement) {

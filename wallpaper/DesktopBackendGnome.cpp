@@ -4,8 +4,9 @@
 #include "app/platform/PathBytes.h"
 #include "wallpaper/DesktopBus.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
+#include <QList>
 #include <QTimer>
 #include <QUrl>
 
@@ -32,6 +33,8 @@ struct Keys {
     const char* slideshowKey;
     // The desktop reloads a picture whose file changes: the key must stay as it is.
     bool watchesFile;
+    // It may miss a rename while a new placement replaces its background.
+    bool missesRenameOnNewPlacement;
 };
 
 const Keys& keysOf(DesktopBackendGnome::Flavour flavour) {
@@ -43,6 +46,7 @@ const Keys& keysOf(DesktopBackendGnome::Flavour flavour) {
         .slideshowSchema = nullptr,
         .slideshowKey = nullptr,
         .watchesFile = true,
+        .missesRenameOnNewPlacement = true,
     };
     static const Keys cinnamon{
         .desktop = "Cinnamon",
@@ -51,7 +55,8 @@ const Keys& keysOf(DesktopBackendGnome::Flavour flavour) {
         .pathKey = nullptr,
         .slideshowSchema = "org.cinnamon.desktop.background.slideshow",
         .slideshowKey = "slideshow-enabled",
-        .watchesFile = false,
+        .watchesFile = true,
+        .missesRenameOnNewPlacement = false,
     };
     static const Keys mate{
         .desktop = "MATE",
@@ -61,6 +66,7 @@ const Keys& keysOf(DesktopBackendGnome::Flavour flavour) {
         .slideshowSchema = nullptr,
         .slideshowKey = nullptr,
         .watchesFile = false,
+        .missesRenameOnNewPlacement = false,
     };
     switch (flavour) {
     case DesktopBackendGnome::Flavour::Cinnamon:
@@ -116,6 +122,10 @@ public:
 
     void setBool(const char* key, bool value) { set(key, g_variant_new_boolean(value)); }
 
+    // Writes from delay() on reach the desktop together at apply(); none if never applied.
+    void delay() { g_settings_delay(m_settings.get()); }
+    void apply() { g_settings_apply(m_settings.get()); }
+
     std::optional<QString> string(const char* key) const {
         if (!exists() || !hasKey(key))
             return std::nullopt;
@@ -129,7 +139,8 @@ private:
     void set(const char* key, GVariant* floating) {
         const VariantPtr value(g_variant_ref_sink(floating));
         if (!hasKey(key))
-            throw AppError(QStringLiteral("The desktop setting \"%1\" has no key \"%2\".")
+            throw AppError(QCoreApplication::translate(
+                               "Desktop", "The desktop setting \"%1\" has no key \"%2\".")
                                .arg(QLatin1String(m_id), QLatin1String(key)));
         GSettingsSchemaKey* schemaKey = g_settings_schema_get_key(m_schema.get(), key);
         const bool fits = g_variant_type_equal(g_settings_schema_key_get_value_type(schemaKey),
@@ -141,7 +152,8 @@ private:
         gchar* printed = g_variant_print(value.get(), FALSE);
         const QString text = QString::fromUtf8(printed);
         g_free(printed);
-        throw AppError(QStringLiteral("The desktop setting \"%1\" does not accept %2 for \"%3\".")
+        throw AppError(QCoreApplication::translate(
+                           "Desktop", "The desktop setting \"%1\" does not accept %2 for \"%3\".")
                            .arg(QLatin1String(m_id), text, QLatin1String(key)));
     }
 
@@ -157,11 +169,13 @@ void requireSharedSettings(const Keys& keys) {
     const bool inMemory = g_strcmp0(G_OBJECT_TYPE_NAME(backend), "GMemorySettingsBackend") == 0;
     g_object_unref(backend);
     if (inMemory)
-        throw AppError(QStringLiteral("The %1 desktop settings are kept only in memory here (is "
+        throw AppError(QCoreApplication::translate(
+                           "Desktop", "The %1 desktop settings are kept only in memory here (is "
                                       "dconf installed?); the wallpaper cannot be set.")
                            .arg(QLatin1String(keys.desktop)));
     if (!QDBusConnection::sessionBus().isConnected())
-        throw AppError(QStringLiteral("The %1 desktop settings cannot be reached: there is no "
+        throw AppError(QCoreApplication::translate(
+                           "Desktop", "The %1 desktop settings cannot be reached: there is no "
                                       "session bus.")
                            .arg(QLatin1String(keys.desktop)));
 }
@@ -169,14 +183,18 @@ void requireSharedSettings(const Keys& keys) {
 // Writes reach the desktop through dconf's service, and g_settings_sync() waits for it without
 // end: a service that is running but does not answer is found out first, in a second at most.
 // One not running yet is started by the write itself.
+// The bus is asked under the same bound: a stopped bus would otherwise hold the window for Qt's
+// 25 seconds.
 void requireAnsweringService(const Keys& keys) {
     const QString service = QStringLiteral("ca.desrt.dconf");
-    if (!QDBusConnection::sessionBus().interface()->isServiceRegistered(service))
+    const QString name = QCoreApplication::translate("Desktop", "%1's settings service")
+                             .arg(QLatin1String(keys.desktop));
+    if (!desktopServiceRunning(service, name))
         return;
     callDesktopService(QDBusMessage::createMethodCall(
                            service, QStringLiteral("/ca/desrt/dconf/Writer/user"),
                            QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping")),
-                       QStringLiteral("%1's settings service").arg(QLatin1String(keys.desktop)));
+                       name);
 }
 
 Settings open(const Keys& keys) {
@@ -184,28 +202,28 @@ Settings open(const Keys& keys) {
     requireAnsweringService(keys);
     Settings settings(keys.schema);
     if (!settings.exists())
-        throw AppError(
-            QStringLiteral("The %1 desktop settings (\"%2\") are not installed; the wallpaper "
+        throw AppError(QCoreApplication::translate(
+                           "Desktop",
+                           "The %1 desktop settings (\"%2\") are not installed; the wallpaper "
                            "cannot be set.")
-                .arg(QLatin1String(keys.desktop), QLatin1String(keys.schema)));
+                           .arg(QLatin1String(keys.desktop), QLatin1String(keys.schema)));
     return settings;
 }
 
 // A key set to the value it already holds is not announced to the desktop, so a picture file
-// rewritten in place would not be reloaded: clear the key first, and wait until that write has
-// reached the settings daemon so the two writes are not merged into one.
-// GNOME Shell must not get that detour: it caches pictures by file and drops a cached picture
-// only when its file monitor reports a change to a file the shown background watches. While the
-// key is cleared nothing watches image.bmp, so a rename landing then is missed and the old
-// picture comes back from the cache. The rename itself makes it reload, as the key stays.
-void setAnnounced(Settings& settings, const char* key, const QString& value, bool watchesFile) {
-    if (settings.string(key) == value) {
-        if (watchesFile)
-            return;
-        settings.setString(key, QString());
-        g_settings_sync();
-    }
-    settings.setString(key, value);
+// rewritten in place would not be reloaded by a desktop that does not watch it: clear the key
+// first, and wait until that write has reached the settings daemon so the two writes are not
+// merged into one.
+// GNOME Shell and Cinnamon must not get that detour: they reload on the rename itself while the
+// key stays, and each change of the key is one more cross-fade (through the bare colour). GNOME
+// Shell also caches pictures by file and drops a cached picture only when its file monitor
+// reports a change to a file the shown background watches: while the key is cleared nothing
+// watches image.bmp, and a rename landing then is missed.
+void clearIfUnchanged(Settings& settings, const char* key, const QString& value) {
+    if (settings.string(key) != value)
+        return;
+    settings.setString(key, QString());
+    g_settings_sync();
 }
 
 // GNOME Shell drops a cached picture only when a background showing it sees its file change. A
@@ -246,18 +264,29 @@ void DesktopBackendGnome::setWallpaper(const QString& file, Placement placement)
         if (slideshow.exists() && slideshow.hasKey(keys.slideshowKey))
             slideshow.setBool(keys.slideshowKey, false);
     }
-    // An unchanged value is not written: each write makes the desktop load the picture again.
+    const QString uri = QString::fromUtf8(QUrl::fromLocalFile(file).toEncoded());
+    QList<std::pair<const char*, QString>> pictureKeys;
+    for (const char* key : keys.uriKeys)
+        if (key && (key == keys.uriKeys[0] || settings.hasKey(key)))
+            pictureKeys.append({key, uri});
+    if (keys.pathKey)
+        pictureKeys.append({keys.pathKey, file});
+    if (!keys.watchesFile)
+        for (const auto& [key, value] : pictureKeys)
+            clearIfUnchanged(settings, key, value);
+    // The placement and the picture reach the desktop as one change: it loads the picture and
+    // fades to it once. An unchanged value is not written: each write makes the desktop load
+    // the picture again.
+    settings.delay();
     const bool newPlacement = settings.string("picture-options") != optionWord(placement);
     if (newPlacement)
         settings.setString("picture-options", optionWord(placement));
-    const QString uri = QString::fromUtf8(QUrl::fromLocalFile(file).toEncoded());
-    for (const char* key : keys.uriKeys)
-        if (key && (key == keys.uriKeys[0] || settings.hasKey(key)))
-            setAnnounced(settings, key, uri, keys.watchesFile);
-    if (keys.pathKey)
-        setAnnounced(settings, keys.pathKey, file, keys.watchesFile);
+    for (const auto& [key, value] : pictureKeys)
+        if (settings.string(key) != value)
+            settings.setString(key, value);
+    settings.apply();
     g_settings_sync();
-    if (newPlacement && keys.watchesFile)
+    if (newPlacement && keys.missesRenameOnNewPlacement)
         touchLater(file);
 }
 

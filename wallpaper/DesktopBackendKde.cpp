@@ -3,6 +3,7 @@
 #include "app/platform/Errors.h"
 #include "wallpaper/DesktopBus.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QJsonArray>
@@ -83,9 +84,10 @@ void DesktopBackendKde::evaluate(const QString& script) {
     if (reply.type() == QDBusMessage::ReplyMessage)
         return;
     if (reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown"))
-        throw AppError(QStringLiteral("KDE Plasma is not running: the wallpaper cannot be set."));
+        throw AppError(QCoreApplication::translate(
+            "Desktop", "KDE Plasma is not running: the wallpaper cannot be set."));
     throw AppError(
-        QStringLiteral("KDE Plasma refused the wallpaper: %1")
+        QCoreApplication::translate("Desktop", "KDE Plasma refused the wallpaper: %1")
             .arg(reply.errorMessage().isEmpty() ? reply.errorName() : reply.errorMessage()));
 }
 

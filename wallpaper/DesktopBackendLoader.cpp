@@ -8,6 +8,7 @@
 #include "wallpaper/DesktopBackendX11.h"
 #include "wallpaper/DesktopBackendXfce.h"
 
+#include <QCoreApplication>
 #include <QStandardPaths>
 
 namespace {
@@ -53,7 +54,9 @@ DesktopChoice forced(const QString& value) {
             return {kind,
                     kind == DesktopKind::None ? QStringLiteral("TESSARY_DESKTOP=none") : QString()};
     return {DesktopKind::None,
-            QStringLiteral("TESSARY_DESKTOP=\"%1\" is not one of %2").arg(value, ForceWords), true};
+            QCoreApplication::translate("Desktop", "TESSARY_DESKTOP=\"%1\" is not one of %2")
+                .arg(value, ForceWords),
+            true};
 }
 
 } // namespace
@@ -82,22 +85,28 @@ DesktopChoice chooseDesktop(const QProcessEnvironment& env, bool swaybgInstalled
     const QString unknown = !current.isEmpty() ? current : session;
     if (!env.value(QStringLiteral("WAYLAND_DISPLAY")).isEmpty()) {
         // The root window of XWayland is never seen: nothing we could draw would show.
-        const QString desktop = unknown.isEmpty()
-                                    ? QStringLiteral("unknown Wayland desktop")
-                                    : QStringLiteral("unknown Wayland desktop \"%1\"").arg(unknown);
+        const QString desktop =
+            unknown.isEmpty()
+                ? QCoreApplication::translate("Desktop", "unknown Wayland desktop")
+                : QCoreApplication::translate("Desktop", "unknown Wayland desktop \"%1\"")
+                      .arg(unknown);
         if (swaybgInstalled)
             return {DesktopKind::Swaybg, desktop};
         return {DesktopKind::None,
-                QStringLiteral("%1; install swaybg for a wlroots compositor, or set "
-                               "TESSARY_DESKTOP to one of %2")
+                QCoreApplication::translate("Desktop",
+                                            "%1; install swaybg for a wlroots compositor, or set "
+                                            "TESSARY_DESKTOP to one of %2")
                     .arg(desktop, ForceWords),
                 true};
     }
     if (!env.value(QStringLiteral("DISPLAY")).isEmpty())
-        return {DesktopKind::X11, unknown.isEmpty()
-                                      ? QString()
-                                      : QStringLiteral("unknown desktop \"%1\"").arg(unknown)};
-    return {DesktopKind::None, QStringLiteral("no graphical session found"), true};
+        return {
+            DesktopKind::X11,
+            unknown.isEmpty()
+                ? QString()
+                : QCoreApplication::translate("Desktop", "unknown desktop \"%1\"").arg(unknown)};
+    return {DesktopKind::None, QCoreApplication::translate("Desktop", "no graphical session found"),
+            true};
 }
 
 std::unique_ptr<DesktopBackend> createDesktopBackend(const QProcessEnvironment& env) {

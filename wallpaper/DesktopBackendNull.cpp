@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include <QCoreApplication>
+
 DesktopBackendNull::DesktopBackendNull(QString why, bool tell)
     : m_why(std::move(why))
     , m_tell(tell) {}
@@ -18,8 +20,9 @@ void DesktopBackendNull::tellOnce() {
     m_told = true;
     std::fprintf(stderr, "tessary: the wallpaper cannot be set: %s\n", qPrintable(m_why));
     if (m_tell)
-        throw AppError(
-            QStringLiteral("The wallpaper cannot be set on this desktop: %1.").arg(m_why));
+        throw AppError(QCoreApplication::translate(
+                           "Desktop", "The wallpaper cannot be set on this desktop: %1.")
+                           .arg(m_why));
 }
 
 void DesktopBackendNull::setWallpaper(const QString&, Placement) {

@@ -2,6 +2,7 @@
 
 #include "app/platform/Errors.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -32,10 +33,11 @@ QString quotedPath(const QString& path) {
     static const QRegularExpression awkward(QStringLiteral("\\s\\s|[\\t\\n\\r]"));
     const bool hasDouble = path.contains(QLatin1Char('"'));
     if (path.contains(awkward) || (hasDouble && path.contains(QLatin1Char('\''))))
-        throw AppError(
-            QStringLiteral("sway cannot be given the wallpaper file \"%1\": its name holds "
+        throw AppError(QCoreApplication::translate(
+                           "Desktop",
+                           "sway cannot be given the wallpaper file \"%1\": its name holds "
                            "blanks in a row or both kinds of quote.")
-                .arg(path));
+                           .arg(path));
     if (!hasDouble)
         return QStringLiteral("\"'%1'\"")
             .arg(QString(path).replace(QLatin1String("'"), QLatin1String("'\\''")));
@@ -84,8 +86,9 @@ void writeAll(int fd, const QByteArray& data) {
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            throw AppError(QStringLiteral("sway did not take the command: %1")
-                               .arg(QString::fromLocal8Bit(std::strerror(errno))));
+            throw AppError(
+                QCoreApplication::translate("Desktop", "sway did not take the command: %1")
+                    .arg(QString::fromLocal8Bit(std::strerror(errno))));
         done += n;
     }
 }
@@ -98,7 +101,8 @@ QByteArray readExactly(int fd, qsizetype size) {
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            throw AppError(QStringLiteral("sway did not answer the wallpaper command."));
+            throw AppError(QCoreApplication::translate(
+                "Desktop", "sway did not answer the wallpaper command."));
         done += n;
     }
     return data;
@@ -138,7 +142,9 @@ void DesktopBackendSway::setWallpaper(const QString& file, Placement placement) 
     // sway answers success for a file it cannot show: look first.
     const QFileInfo info(file);
     if (!info.isFile() || !info.isReadable())
-        throw AppError(QStringLiteral("The wallpaper file \"%1\" cannot be read.").arg(file));
+        throw AppError(
+            QCoreApplication::translate("Desktop", "The wallpaper file \"%1\" cannot be read.")
+                .arg(file));
     run(pictureCommand(file, placement, m_color));
     m_file = file;
     m_placement = placement;
@@ -163,12 +169,14 @@ void DesktopBackendSway::assumeBackgroundColor(QColor color) {
 
 void DesktopBackendSway::run(const QString& command) const {
     if (m_socketPath.isEmpty())
-        throw AppError(QStringLiteral("sway cannot be reached: SWAYSOCK is not set."));
+        throw AppError(
+            QCoreApplication::translate("Desktop", "sway cannot be reached: SWAYSOCK is not set."));
     const QByteArray path = m_socketPath.toLocal8Bit();
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     if (size_t(path.size()) >= sizeof(address.sun_path))
-        throw AppError(QStringLiteral("sway's socket path is too long: %1").arg(m_socketPath));
+        throw AppError(QCoreApplication::translate("Desktop", "sway's socket path is too long: %1")
+                           .arg(m_socketPath));
     std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
 
     const Socket socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
@@ -177,7 +185,7 @@ void DesktopBackendSway::run(const QString& command) const {
         ::setsockopt(socket.fd(), SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout) != 0 ||
         ::setsockopt(socket.fd(), SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout) != 0 ||
         ::connect(socket.fd(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
-        throw AppError(QStringLiteral("sway cannot be reached at %1: %2")
+        throw AppError(QCoreApplication::translate("Desktop", "sway cannot be reached at %1: %2")
                            .arg(m_socketPath, QString::fromLocal8Bit(std::strerror(errno))));
 
     const QByteArray payload = command.toUtf8();
@@ -190,20 +198,23 @@ void DesktopBackendSway::run(const QString& command) const {
     const QByteArray replyHeader =
         readExactly(socket.fd(), qsizetype(sizeof Magic + sizeof header));
     if (std::memcmp(replyHeader.constData(), Magic, sizeof Magic) != 0)
-        throw AppError(QStringLiteral("sway answered in a way we do not understand."));
+        throw AppError(
+            QCoreApplication::translate("Desktop", "sway answered in a way we do not understand."));
     std::uint32_t replyFields[2];
     std::memcpy(replyFields, replyHeader.constData() + sizeof Magic, sizeof replyFields);
     if (replyFields[0] > 1024 * 1024)
-        throw AppError(QStringLiteral("sway answered in a way we do not understand."));
+        throw AppError(
+            QCoreApplication::translate("Desktop", "sway answered in a way we do not understand."));
     const QByteArray reply = readExactly(socket.fd(), qsizetype(replyFields[0]));
 
     const QJsonArray results = QJsonDocument::fromJson(reply).array();
     if (results.isEmpty())
-        throw AppError(QStringLiteral("sway answered in a way we do not understand."));
+        throw AppError(
+            QCoreApplication::translate("Desktop", "sway answered in a way we do not understand."));
     for (const auto& result : results) {
         const QJsonObject object = result.toObject();
         if (!object.value(QLatin1String("success")).toBool())
-            throw AppError(QStringLiteral("sway refused the wallpaper: %1")
+            throw AppError(QCoreApplication::translate("Desktop", "sway refused the wallpaper: %1")
                                .arg(object.value(QLatin1String("error")).toString()));
     }
 }

@@ -3,6 +3,7 @@
 #include "app/platform/Errors.h"
 #include "wallpaper/DesktopBackendSway.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
 
@@ -52,7 +53,9 @@ QStringList DesktopBackendSwaybg::arguments(const QString& file, Placement place
 void DesktopBackendSwaybg::setWallpaper(const QString& file, Placement placement) {
     // swaybg says nothing about a picture it cannot open: look first.
     if (!QFileInfo(file).isReadable())
-        throw AppError(QStringLiteral("The wallpaper file \"%1\" cannot be read.").arg(file));
+        throw AppError(
+            QCoreApplication::translate("Desktop", "The wallpaper file \"%1\" cannot be read.")
+                .arg(file));
     show(arguments(file, placement, m_color));
     m_file = file;
     m_placement = placement;
@@ -79,11 +82,13 @@ void DesktopBackendSwaybg::show(const QStringList& arguments) {
     process->setStandardInputFile(QProcess::nullDevice());
     process->start(m_program, arguments);
     if (!process->waitForStarted(EndMs))
-        throw AppError(QStringLiteral("swaybg (\"%1\") cannot be started: %2")
-                           .arg(m_program, process->errorString()));
+        throw AppError(
+            QCoreApplication::translate("Desktop", "swaybg (\"%1\") cannot be started: %2")
+                .arg(m_program, process->errorString()));
     if (process->waitForFinished(SettleMs)) {
         const QString said = QString::fromLocal8Bit(process->readAll()).trimmed();
-        throw AppError(QStringLiteral("swaybg could not show the wallpaper on this desktop "
+        throw AppError(QCoreApplication::translate(
+                           "Desktop", "swaybg could not show the wallpaper on this desktop "
                                       "(exit code %1)%2")
                            .arg(process->exitCode())
                            .arg(said.isEmpty() ? QString() : QStringLiteral(": ") + said));

@@ -21,6 +21,8 @@ public:
     void setBackgroundColor(QColor color) override;
     std::optional<QColor> backgroundColor() const override;
     void assumeBackgroundColor(QColor color) override;
+    // The running swaybg is a child process object of the interface thread.
+    bool showsFromWorker() const override { return false; }
 
     // swaybg's arguments for every output: the picture (none for the colour alone), its mode
     // and the fill colour.

@@ -5,18 +5,23 @@
 #include "wallpaper/PictureLoader.h"
 #include "wallpaper/PlacementRule.h"
 
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <QImageReader>
 #include <QPainter>
-#include <QScreen>
+#include <QSocketNotifier>
+#include <QThread>
+#include <QTimer>
 
+#include <xcb/randr.h>
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
+#include <xcb/xinerama.h>
 
 #include <sys/shm.h>
 
 #include <algorithm>
 #include <bit>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -32,6 +37,16 @@ struct Disconnect {
 using Connection = std::unique_ptr<xcb_connection_t, Disconnect>;
 
 template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
+
+Connection connectTo(const QString& display, int& screenNumber) {
+    const QByteArray name = display.toLocal8Bit();
+    return Connection(xcb_connect(name.isEmpty() ? nullptr : name.constData(), &screenNumber));
+}
+
+bool hasExtension(xcb_connection_t* connection, xcb_extension_t* extension) {
+    const xcb_query_extension_reply_t* data = xcb_get_extension_data(connection, extension);
+    return data && data->present;
+}
 
 xcb_screen_t* screenOf(xcb_connection_t* connection, int number) {
     xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection));
@@ -186,24 +201,54 @@ QImage readPicture(const QString& file) {
     reader.setAllocationLimit(int(MaxDecodedBytes >> 20));
     QImage picture = reader.read();
     if (picture.isNull())
-        throw AppError(QStringLiteral("The wallpaper file \"%1\" cannot be read: %2")
-                           .arg(file, reader.errorString()));
+        throw AppError(
+            QCoreApplication::translate("Desktop", "The wallpaper file \"%1\" cannot be read: %2")
+                .arg(file, reader.errorString()));
     return picture;
 }
 
-// Qt keeps the monitors RandR reports, and follows their changes.
-QList<QRect> qtMonitors() {
+// The monitors RandR 1.5 reports; none from an older server.
+QList<QRect> randrMonitors(xcb_connection_t* c, xcb_window_t root) {
     QList<QRect> monitors;
-    // qGuiApp would cast a plain QCoreApplication blindly.
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ||
-        QGuiApplication::platformName() != QLatin1String("xcb"))
+    if (!hasExtension(c, &xcb_randr_id))
         return monitors;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const qreal ratio = screen->devicePixelRatio();
-        const QRect area = screen->geometry();
-        monitors.append(QRect(area.topLeft() * ratio, area.size() * ratio));
-    }
+    const ReplyPtr<xcb_randr_query_version_reply_t> version(
+        xcb_randr_query_version_reply(c, xcb_randr_query_version(c, 1, 5), nullptr), &std::free);
+    if (!version || version->major_version < 1 ||
+        (version->major_version == 1 && version->minor_version < 5))
+        return monitors;
+    const ReplyPtr<xcb_randr_get_monitors_reply_t> reply(
+        xcb_randr_get_monitors_reply(c, xcb_randr_get_monitors(c, root, 1), nullptr), &std::free);
+    if (!reply)
+        return monitors;
+    for (xcb_randr_monitor_info_iterator_t it =
+             xcb_randr_get_monitors_monitors_iterator(reply.get());
+         it.rem; xcb_randr_monitor_info_next(&it))
+        monitors.append(QRect(it.data->x, it.data->y, it.data->width, it.data->height));
     return monitors;
+}
+
+QList<QRect> xineramaScreens(xcb_connection_t* c) {
+    QList<QRect> screens;
+    if (!hasExtension(c, &xcb_xinerama_id))
+        return screens;
+    const ReplyPtr<xcb_xinerama_is_active_reply_t> active(
+        xcb_xinerama_is_active_reply(c, xcb_xinerama_is_active(c), nullptr), &std::free);
+    if (!active || !active->state)
+        return screens;
+    const ReplyPtr<xcb_xinerama_query_screens_reply_t> reply(
+        xcb_xinerama_query_screens_reply(c, xcb_xinerama_query_screens(c), nullptr), &std::free);
+    if (!reply)
+        return screens;
+    for (xcb_xinerama_screen_info_iterator_t it =
+             xcb_xinerama_query_screens_screen_info_iterator(reply.get());
+         it.rem; xcb_xinerama_screen_info_next(&it))
+        screens.append(QRect(it.data->x_org, it.data->y_org, it.data->width, it.data->height));
+    return screens;
+}
+
+QList<QRect> monitorsOf(xcb_connection_t* c, xcb_window_t root) {
+    return DesktopBackendX11::chooseMonitors(randrMonitors(c, root), xineramaScreens(c));
 }
 
 // The picture as placed on one area of the screen (a monitor, or the whole screen).
@@ -304,10 +349,34 @@ void drawBand(QImage& band, int top, QColor fill, const QList<Piece>& pieces) {
 
 } // namespace
 
-DesktopBackendX11::DesktopBackendX11(QString display, QString note, Monitors monitors)
+// Our own connection to the server, told of every new root configuration: a new size of the
+// screen, and (from RandR) a change of the monitors.
+struct DesktopBackendX11::Watch {
+    explicit Watch(Connection c)
+        : connection(std::move(c))
+        , notifier(xcb_get_file_descriptor(connection.get()), QSocketNotifier::Read) {}
+
+    Connection connection;
+    QSocketNotifier notifier;
+    // One change arrives as several events: they are taken together.
+    QTimer settle;
+};
+
+DesktopBackendX11::DesktopBackendX11(QString display, QString note)
     : m_display(std::move(display))
-    , m_note(std::move(note))
-    , m_monitors(monitors ? std::move(monitors) : Monitors(qtMonitors)) {}
+    , m_note(std::move(note)) {}
+
+DesktopBackendX11::~DesktopBackendX11() = default;
+
+QList<QRect> DesktopBackendX11::chooseMonitors(const QList<QRect>& randr,
+                                               const QList<QRect>& xinerama) {
+    // Where RandR knows every screen, Xinerama only repeats its monitors.
+    for (const QRect& screen : xinerama)
+        if (std::none_of(randr.begin(), randr.end(),
+                         [&](const QRect& monitor) { return monitor.intersects(screen); }))
+            return xinerama;
+    return randr.isEmpty() ? xinerama : randr;
+}
 
 QString DesktopBackendX11::name() const {
     const QString name = QStringLiteral("X11 root window");
@@ -324,7 +393,8 @@ QImage DesktopBackendX11::composeMonitors(QSize screen, const QList<QRect>& moni
                                           bool determined, int bandRows) {
     QImage image(screen, QImage::Format_RGB32);
     if (image.isNull())
-        throw AppError(QStringLiteral("Not enough memory to draw the wallpaper."));
+        throw AppError(
+            QCoreApplication::translate("Desktop", "Not enough memory to draw the wallpaper."));
     const QList<Piece> pieces = piecesOf(screen, monitors, picture, placement, determined);
     if (bandRows <= 0)
         bandRows = std::max(1, screen.height());
@@ -351,6 +421,7 @@ void DesktopBackendX11::show(const QString& file, Placement placement, bool dete
 
 void DesktopBackendX11::setWallpaperPicture(const QString& file, Placement placement,
                                             bool determined, const QImage& picture) {
+    const std::lock_guard lock(m_drawing);
     publish(picture, placement, determined);
     m_file = file;
     m_placement = placement;
@@ -358,6 +429,7 @@ void DesktopBackendX11::setWallpaperPicture(const QString& file, Placement place
 }
 
 void DesktopBackendX11::setBackgroundColor(QColor color) {
+    const std::lock_guard lock(m_drawing);
     m_color = color;
     // A picture some other program put there cannot be drawn again: leave it, the colour shows
     // with our next picture.
@@ -375,8 +447,74 @@ void DesktopBackendX11::setBackgroundColor(QColor color) {
 }
 
 void DesktopBackendX11::assumeWallpaper(const QString& file, Placement placement) {
+    const std::lock_guard lock(m_drawing);
     m_file = file;
     m_placement = placement;
+    followMonitors();
+}
+
+void DesktopBackendX11::followMonitors() {
+    QCoreApplication* const app = QCoreApplication::instance();
+    if (!app)
+        return;
+    // The watch needs the interface thread's event loop; a picture drawn on the worker asks
+    // for it there.
+    if (QThread::currentThread() != app->thread()) {
+        QMetaObject::invokeMethod(
+            app, [this] { followMonitors(); }, Qt::QueuedConnection);
+        return;
+    }
+    if (m_watch)
+        return;
+    int screenNumber = 0;
+    Connection connection = connectTo(m_display, screenNumber);
+    xcb_connection_t* c = connection.get();
+    const xcb_screen_t* screen = xcb_connection_has_error(c) ? nullptr : screenOf(c, screenNumber);
+    if (!screen)
+        return;
+    const std::uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    xcb_change_window_attributes(c, screen->root, XCB_CW_EVENT_MASK, &events);
+    if (hasExtension(c, &xcb_randr_id)) {
+        std::free(xcb_randr_query_version_reply(c, xcb_randr_query_version(c, 1, 5), nullptr));
+        xcb_randr_select_input(c, screen->root, XCB_RANDR_NOTIFY_MASK_SCREEN_CHANGE);
+    }
+    xcb_flush(c);
+    m_watch = std::make_unique<Watch>(std::move(connection));
+    Watch* watch = m_watch.get();
+    watch->settle.setSingleShot(true);
+    watch->settle.setInterval(100);
+    QObject::connect(&watch->settle, &QTimer::timeout, [this] { monitorsChanged(); });
+    QObject::connect(&watch->notifier, &QSocketNotifier::activated, [watch] {
+        xcb_connection_t* link = watch->connection.get();
+        bool changed = false;
+        while (xcb_generic_event_t* event = xcb_poll_for_event(link)) {
+            changed = true;
+            std::free(event);
+        }
+        // A server gone has nothing more to tell.
+        if (xcb_connection_has_error(link))
+            watch->notifier.setEnabled(false);
+        else if (changed)
+            watch->settle.start();
+    });
+}
+
+void DesktopBackendX11::monitorsChanged() {
+    const std::lock_guard lock(m_drawing);
+    int screenNumber = 0;
+    const Connection connection = connectTo(m_display, screenNumber);
+    xcb_connection_t* c = connection.get();
+    const xcb_screen_t* screen = xcb_connection_has_error(c) ? nullptr : screenOf(c, screenNumber);
+    if (!screen || (QSize(screen->width_in_pixels, screen->height_in_pixels) == m_drawnScreen &&
+                    monitorsOf(c, screen->root) == m_drawnMonitors))
+        return;
+    // Nobody asked for this drawing: a failure can only be noted.
+    try {
+        publish(m_file.isEmpty() ? QImage() : readPicture(m_file), m_placement, m_determined);
+    } catch (const AppError& error) {
+        std::fprintf(stderr, "tessary: the wallpaper cannot be placed on the new monitors: %s\n",
+                     qPrintable(error.text()));
+    }
 }
 
 bool DesktopBackendX11::hasRootPixmap() const {
@@ -404,15 +542,18 @@ void DesktopBackendX11::publish(const QImage& picture, Placement placement, bool
         xcb_connect(displayName.isEmpty() ? nullptr : displayName.constData(), &screenNumber));
     xcb_connection_t* c = connection.get();
     if (xcb_connection_has_error(c))
-        throw AppError(QStringLiteral("The X display \"%1\" cannot be reached.")
-                           .arg(m_display.isEmpty() ? qEnvironmentVariable("DISPLAY") : m_display));
+        throw AppError(
+            QCoreApplication::translate("Desktop", "The X display \"%1\" cannot be reached.")
+                .arg(m_display.isEmpty() ? qEnvironmentVariable("DISPLAY") : m_display));
     xcb_screen_t* screen = screenOf(c, screenNumber);
     const xcb_visualtype_t* visual = screen ? visualOf(screen) : nullptr;
     if (!screen || !visual)
-        throw AppError(QStringLiteral("The X display has no usable screen."));
+        throw AppError(
+            QCoreApplication::translate("Desktop", "The X display has no usable screen."));
     if (bitsPerPixel(c, screen->root_depth) != 32 ||
         (screen->root_depth != 24 && screen->root_depth != 32))
-        throw AppError(QStringLiteral("The X display's colour depth of %1 bits is not supported.")
+        throw AppError(QCoreApplication::translate(
+                           "Desktop", "The X display's colour depth of %1 bits is not supported.")
                            .arg(screen->root_depth));
 
     const std::uint16_t width = screen->width_in_pixels;
@@ -422,10 +563,11 @@ void DesktopBackendX11::publish(const QImage& picture, Placement placement, bool
     const bool msbFirst = xcb_get_setup(c)->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST;
     const bool sameLayout = !msbFirst && visual->red_mask == 0xff0000 &&
                             visual->green_mask == 0xff00 && visual->blue_mask == 0xff;
-    const QList<Piece> pieces =
-        piecesOf(QSize(width, height), m_monitors(), picture, placement, determined);
-
     const xcb_window_t root = screen->root;
+    const QList<QRect> monitors = monitorsOf(c, root);
+    const QList<Piece> pieces =
+        piecesOf(QSize(width, height), monitors, picture, placement, determined);
+
     const xcb_pixmap_t pixmap = xcb_generate_id(c);
     xcb_create_pixmap(c, screen->root_depth, pixmap, root, width, height);
     const xcb_gcontext_t gc = xcb_generate_id(c);
@@ -453,7 +595,8 @@ void DesktopBackendX11::publish(const QImage& picture, Placement placement, bool
                     ? QImage(shared.data(), width, rows, qsizetype(stride), QImage::Format_RGB32)
                     : QImage(drawn.bits(), width, rows, drawn.bytesPerLine(), QImage::Format_RGB32);
             if (band.isNull())
-                throw AppError(QStringLiteral("Not enough memory to draw the wallpaper."));
+                throw AppError(QCoreApplication::translate(
+                    "Desktop", "Not enough memory to draw the wallpaper."));
             drawBand(band, y, m_color, pieces);
             const uchar* pixels = band.constBits();
             if (!sameLayout) {
@@ -488,14 +631,16 @@ void DesktopBackendX11::publish(const QImage& picture, Placement placement, bool
     ReplyPtr<xcb_get_input_focus_reply_t> sync(
         xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr), &std::free);
     if (!sync)
-        throw AppError(QStringLiteral("The X display closed the connection."));
+        throw AppError(
+            QCoreApplication::translate("Desktop", "The X display closed the connection."));
     while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
         const bool failed = event->response_type == 0;
         const int code = failed ? reinterpret_cast<xcb_generic_error_t*>(event)->error_code : 0;
         std::free(event);
         if (failed)
-            throw AppError(
-                QStringLiteral("The X display refused the wallpaper (error %1).").arg(code));
+            throw AppError(QCoreApplication::translate(
+                               "Desktop", "The X display refused the wallpaper (error %1).")
+                               .arg(code));
     }
 
     // The previous setter kept its pixmap alive for us to free, as we keep ours for the next.
@@ -509,4 +654,7 @@ void DesktopBackendX11::publish(const QImage& picture, Placement placement, bool
     // Wait until the server has taken the mode: a connection closed right behind its last
     // request may be dropped before that request is read, and the pixmap with it.
     std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    m_drawnScreen = QSize(width, height);
+    m_drawnMonitors = monitors;
+    followMonitors();
 }

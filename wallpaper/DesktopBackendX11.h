@@ -6,19 +6,18 @@
 #include <QList>
 #include <QRect>
 
-#include <functional>
+#include <memory>
+#include <mutex>
 
 // Any other X11 session: we draw the whole root background ourselves into a pixmap that outlives
 // our connection, and publish it as _XROOTPMAP_ID and ESETROOT_PMAP_ID for pseudo-transparent
 // programs and for the next setter, who frees it.
 class DesktopBackendX11 : public DesktopBackend {
 public:
-    // The monitors' areas on the root window, as RandR reports them; none: the whole screen.
-    using Monitors = std::function<QList<QRect>()>;
-
     // display: the X display name ("" uses DISPLAY); note: why this session got the root window
-    // (an unknown desktop), shown in the name; monitors: the default asks Qt, which reads RandR.
-    explicit DesktopBackendX11(QString display, QString note = {}, Monitors monitors = {});
+    // (an unknown desktop), shown in the name.
+    explicit DesktopBackendX11(QString display, QString note = {});
+    ~DesktopBackendX11() override;
 
     QString name() const override;
     void setWallpaper(const QString& file, Placement placement) override;
@@ -38,12 +37,20 @@ public:
     static QImage composeMonitors(QSize screen, const QList<QRect>& monitors, QColor fill,
                                   const QImage& picture, Placement placement, bool determined,
                                   int bandRows = 0);
+    // The monitors to place the picture on, from those RandR (1.5) and Xinerama report: RandR's,
+    // unless Xinerama joins screens RandR does not see (X screens side by side, where RandR
+    // reports only the first). None: the whole screen is one.
+    static QList<QRect> chooseMonitors(const QList<QRect>& randr, const QList<QRect>& xinerama);
 
 private:
     void publish(const QImage& picture, Placement placement, bool determined);
     void show(const QString& file, Placement placement, bool determined);
     // Whether some program has published a root pixmap.
     bool hasRootPixmap() const;
+    // From the first picture on, a change of the monitors or of the screen's size places the
+    // picture again, whether or not the rotation runs (needs an event loop).
+    void followMonitors();
+    void monitorsChanged();
 
     QString m_display;
     QString m_note;
@@ -51,5 +58,12 @@ private:
     QString m_file;
     Placement m_placement = Placement::Center;
     bool m_determined = false;
-    Monitors m_monitors;
+    // The layout the picture was last drawn for.
+    QSize m_drawnScreen;
+    QList<QRect> m_drawnMonitors;
+    struct Watch;
+    std::unique_ptr<Watch> m_watch;
+    // Pictures are drawn from the worker, a monitor change is met on the interface thread: one
+    // drawing at a time, over the same remembered picture and layout.
+    std::mutex m_drawing;
 };

@@ -26,14 +26,15 @@ const QString Path = QStringLiteral("/org/xfce/Xfconf");
 QDBusMessage call(const QString& method, const QVariantList& arguments) {
     QDBusMessage message = QDBusMessage::createMethodCall(Service, Path, Service, method);
     message.setArguments(arguments);
-    return callDesktopService(message, QStringLiteral("XFCE's settings service"));
+    return callDesktopService(message,
+                              QCoreApplication::translate("Desktop", "XFCE's settings service"));
 }
 
 void setProperty(const QString& property, const QVariant& value) {
     const QDBusMessage reply = call(QStringLiteral("SetProperty"),
                                     {Channel, property, QVariant::fromValue(QDBusVariant(value))});
     if (reply.type() != QDBusMessage::ReplyMessage)
-        throw AppError(QStringLiteral("XFCE's settings refused \"%1\": %2")
+        throw AppError(QCoreApplication::translate("Desktop", "XFCE's settings refused \"%1\": %2")
                            .arg(property, reply.errorMessage().isEmpty() ? reply.errorName()
                                                                          : reply.errorMessage()));
 }
@@ -46,7 +47,7 @@ QVariantMap backdropProperties() {
         if (reply.errorName().startsWith(QLatin1String("org.xfce.Xfconf.Error")))
             return {};
         throw AppError(
-            QStringLiteral("XFCE's settings cannot be read: %1")
+            QCoreApplication::translate("Desktop", "XFCE's settings cannot be read: %1")
                 .arg(reply.errorMessage().isEmpty() ? reply.errorName() : reply.errorMessage()));
     }
     QVariantMap properties;
@@ -94,7 +95,8 @@ QStringList qtScreenNames() {
     return names;
 }
 
-// Sees xfconfd announce that a property of the channel was cleared.
+// Sees xfconfd announce that a property of the channel was cleared. From any sender: for a named
+// one, Qt asks the bus who owns the name, without a bound.
 class ClearWatch : public QObject {
     Q_OBJECT
 
@@ -102,12 +104,12 @@ public:
     explicit ClearWatch(QString property)
         : m_property(std::move(property))
         , m_watching(QDBusConnection::sessionBus().connect(
-              Service, Path, Service, Signal, this,
+              QString(), Path, Service, Signal, this,
               SLOT(changed(QString, QString, QDBusVariant)))) {}
 
     ~ClearWatch() override {
         if (m_watching)
-            QDBusConnection::sessionBus().disconnect(Service, Path, Service, Signal, this,
+            QDBusConnection::sessionBus().disconnect(QString(), Path, Service, Signal, this,
                                                      SLOT(changed(QString, QString, QDBusVariant)));
     }
 
@@ -188,7 +190,8 @@ QStringList DesktopBackendXfce::workspacePaths() const {
             paths.insert(
                 QStringLiteral("/backdrop/screen0/monitor%1/workspace%2").arg(monitor).arg(i));
     if (paths.empty())
-        throw AppError(QStringLiteral("XFCE knows no monitor to put the wallpaper on."));
+        throw AppError(QCoreApplication::translate(
+            "Desktop", "XFCE knows no monitor to put the wallpaper on."));
     return QStringList(paths.begin(), paths.end());
 }
 

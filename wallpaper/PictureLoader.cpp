@@ -3,8 +3,10 @@
 #include "app/platform/Errors.h"
 #include "app/platform/PathBytes.h"
 #include "app/platform/RegularFile.h"
+#include "wallpaper/AreaScale.h"
 #include "wallpaper/PictureMemory.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QImageReader>
 #include <QtEndian>
@@ -215,13 +217,15 @@ AppError jpegError(const JpegErrorManager& err, const FileSource& source, const 
         return source.file->tooLarge(MaxDecodedBytes);
     if (source.total == 0)
         return AppError(
-            QStringLiteral("Cannot load \"%1\": the file is empty.").arg(displayPath(path)));
+            QCoreApplication::translate("Files", "Cannot load \"%1\": the file is empty.")
+                .arg(displayPath(path)));
     if (err.refusedAtScan > 0)
         return AppError(
-            QStringLiteral(
+            QCoreApplication::translate(
+                "Files",
                 "JPEG error: too many scans to decode in reasonable time (refused at scan %1).")
                 .arg(err.refusedAtScan));
-    return AppError(QStringLiteral("JPEG error #%1").arg(err.pub.msg_code));
+    return AppError(QCoreApplication::translate("Files", "JPEG error #%1").arg(err.pub.msg_code));
 }
 
 // Widths and heights come from the file, up to 2^32 each, and bits per pixel up to 2^16: the
@@ -237,8 +241,9 @@ bool exceeds(qint64 rowBytes, qint64 height, qint64 limit) {
 
 void refuseIfTooLarge(const QString& path, qint64 width, qint64 height, int bitsPerPixel) {
     if (exceeds(rowBytes(width, bitsPerPixel), height, MaxDecodedBytes))
-        throw AppError(QStringLiteral("Cannot load \"%1\": the picture is %2 x %3 pixels, larger "
-                                      "than the %4 MiB of pixels this program decodes.")
+        throw AppError(QCoreApplication::translate(
+                           "Files", "Cannot load \"%1\": the picture is %2 x %3 pixels, larger "
+                                    "than the %4 MiB of pixels this program decodes.")
                            .arg(displayPath(path))
                            .arg(width)
                            .arg(height)
@@ -292,7 +297,24 @@ template <typename Load> QImage namingTheFile(const QString& path, Load load) {
     }
 }
 
-QImage decodeJpeg(const QString& path) {
+// The decoder's scale, in eighths, that gives the smallest picture still covering `fitted`.
+int eighthsFor(qint64 width, qint64 height, QSize fitted) {
+    for (int m = 1; m < 8; ++m)
+        if ((width * m + 7) / 8 >= fitted.width() && (height * m + 7) / 8 >= fitted.height())
+            return m;
+    return 8;
+}
+
+bool outputSizeGuarded(j_decompress_ptr cinfo, JpegErrorManager* err) {
+    if (setjmp(err->jump))
+        return false;
+    jpeg_calc_output_dimensions(cinfo);
+    return true;
+}
+
+// The whole picture, or with an `area`, reduced by the decoder's own scaling to the smallest
+// size that covers the picture fitted into the area; `fullSize` gets the picture's own size.
+QImage decodeJpeg(const QString& path, QSize area = {}, QSize* fullSize = nullptr) {
     RegularFile file(path);
     auto source = std::make_unique<FileSource>();
     source->file = &file;
@@ -330,8 +352,9 @@ QImage decodeJpeg(const QString& path) {
         cmyk = true;
         break;
     default:
-        throw AppError(QStringLiteral("Cannot load \"%1\": its colour space (%2 components) is "
-                                      "not supported.")
+        throw AppError(QCoreApplication::translate(
+                           "Files", "Cannot load \"%1\": its colour space (%2 components) is "
+                                    "not supported.")
                            .arg(displayPath(path))
                            .arg(cinfo.num_components));
     }
@@ -340,14 +363,25 @@ QImage decodeJpeg(const QString& path) {
     cinfo.dct_method = JDCT_ISLOW;
     cinfo.do_fancy_upsampling = TRUE;
 
-    const qint64 width = cinfo.image_width;
-    const qint64 height = cinfo.image_height;
     const int bitsPerPixel = format == QImage::Format_Indexed8 ? 8 : 24;
-    refuseIfTooLarge(path, width, height, bitsPerPixel);
+    refuseIfTooLarge(path, cinfo.image_width, cinfo.image_height, bitsPerPixel);
+    const QSize full(int(cinfo.image_width), int(cinfo.image_height));
+    if (fullSize)
+        *fullSize = full;
+    if (!area.isEmpty()) {
+        cinfo.scale_num = unsigned(eighthsFor(
+            full.width(), full.height(), full.boundedTo(full.scaled(area, Qt::KeepAspectRatio))));
+        cinfo.scale_denom = 8;
+    }
+    if (!outputSizeGuarded(&cinfo, &err))
+        throw jpegError(err, *source, path);
+    const qint64 width = cinfo.output_width;
+    const qint64 height = cinfo.output_height;
 
     QImage image = allocatePicture(int(width), int(height), format);
     if (image.isNull())
-        throw AppError(QStringLiteral("Cannot load \"%1\": not enough memory for %2 x %3 pixels.")
+        throw AppError(QCoreApplication::translate(
+                           "Files", "Cannot load \"%1\": not enough memory for %2 x %3 pixels.")
                            .arg(displayPath(path))
                            .arg(width)
                            .arg(height));
@@ -381,7 +415,8 @@ QImage decodeBmp(const QString& path) {
     RegularFile(path).handTo(file);
     if (file.size() == 0)
         throw AppError(
-            QStringLiteral("Cannot load \"%1\": the file is empty.").arg(displayPath(path)));
+            QCoreApplication::translate("Files", "Cannot load \"%1\": the file is empty.")
+                .arg(displayPath(path)));
 
     // Qt's reader neither tells a too-large picture apart from a broken file nor notices a
     // file cut short (it leaves the missing rows as they were allocated): check both here.
@@ -393,8 +428,9 @@ QImage decodeBmp(const QString& path) {
             const qint64 rows = rowBytes(layout->width, layout->bitsPerPixel);
             if (exceeds(rows, layout->height, file.size() - layout->pixelOffset))
                 // Within 64 bits: the guard above has bounded the width and the height.
-                throw AppError(QStringLiteral("Cannot load \"%1\": the file is cut short (%2 of "
-                                              "%3 bytes).")
+                throw AppError(QCoreApplication::translate(
+                                   "Files", "Cannot load \"%1\": the file is cut short (%2 of "
+                                            "%3 bytes).")
                                    .arg(displayPath(path))
                                    .arg(file.size())
                                    .arg(layout->pixelOffset + rows * layout->height));
@@ -407,14 +443,16 @@ QImage decodeBmp(const QString& path) {
     reader.setAllocationLimit(int(MaxDecodedBytes >> 20));
     QImage image = reader.read();
     if (image.isNull())
-        throw AppError(QStringLiteral("Cannot load \"%1\": not a readable BMP file (%2).")
+        throw AppError(QCoreApplication::translate(
+                           "Files", "Cannot load \"%1\": not a readable BMP file (%2).")
                            .arg(displayPath(path), reader.errorString()));
     // Qt widens every colour depth to 32 bits; the format says which depth image.bmp keeps.
     if (image.depth() == 32 && sourceBits != 32) {
         image.convertTo(QImage::Format_BGR888);
         if (image.isNull())
             throw AppError(
-                QStringLiteral("Cannot load \"%1\": not enough memory.").arg(displayPath(path)));
+                QCoreApplication::translate("Files", "Cannot load \"%1\": not enough memory.")
+                    .arg(displayPath(path)));
     }
     return image;
 }
@@ -422,7 +460,23 @@ QImage decodeBmp(const QString& path) {
 } // namespace
 
 QImage loadJpeg(const QString& path) {
-    return namingTheFile(path, decodeJpeg);
+    return namingTheFile(path, [](const QString& p) { return decodeJpeg(p); });
+}
+
+PreviewPicture loadPreview(const QString& path, bool jpeg, QSize area) {
+    PreviewPicture preview;
+    preview.image = namingTheFile(path, [&](const QString& p) {
+        if (jpeg)
+            return decodeJpeg(p, area, &preview.fullSize);
+        QImage whole = decodeBmp(p);
+        preview.fullSize = whole.size();
+        const QSize fitted = whole.size().scaled(area, Qt::KeepAspectRatio);
+        if (area.isEmpty() || (whole.width() <= area.width() && whole.height() <= area.height()))
+            return whole;
+        QImage reduced = areaScaled(whole, fitted);
+        return reduced.isNull() ? whole : reduced;
+    });
+    return preview;
 }
 
 QImage loadBmp(const QString& path) {

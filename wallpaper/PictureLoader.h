@@ -25,6 +25,16 @@ QImage loadJpeg(const QString& path);
 // readable BMP, is cut short or is too large.
 QImage loadBmp(const QString& path);
 
+// A picture as a preview shows it, for a preview area of `area` device pixels: a JPEG decoded
+// by the decoder's own scaling (1/8 to 8/8) to the smallest size that still covers the picture
+// fitted into the area, its size read from the header; a BMP read whole and reduced by area
+// averaging when larger than the area. No area: the whole picture. Refusals as above.
+struct PreviewPicture {
+    QImage image;
+    QSize fullSize; // the picture's own size
+};
+PreviewPicture loadPreview(const QString& path, bool jpeg, QSize area);
+
 // Both loaders open the file by the bytes of its path (see PathBytes.h) without blocking, and
 // every error text ends with the file's whole path on a line of its own.
 

@@ -4,15 +4,17 @@
 #include "app/platform/AtomicFile.h"
 #include "app/platform/Errors.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
 
 AppError inexpressible(const QString& executable, const QString& why) {
-    return AppError(QStringLiteral("The program's path \"%1\" cannot be written into an "
-                                   "autostart entry: %2")
-                        .arg(executable, why));
+    return AppError(
+        QCoreApplication::translate("Files", "The program's path \"%1\" cannot be written into an "
+                                             "autostart entry: %2")
+            .arg(executable, why));
 }
 
 // The value's own escapes undone; nothing for a backslash that starts no known escape.
@@ -142,9 +144,11 @@ QString AutostartEntry::execArgument(const QString& executable) {
             continue;
         }
         if (c.isSurrogate())
-            throw inexpressible(executable, QStringLiteral("it holds bytes that are not UTF-8."));
+            throw inexpressible(executable, QCoreApplication::translate(
+                                                "Files", "it holds bytes that are not UTF-8."));
         if ((c.unicode() < 0x20 && c != u'\n' && c != u'\t' && c != u'\r') || c.unicode() == 0x7f)
-            throw inexpressible(executable, QStringLiteral("it holds the control character U+%1.")
+            throw inexpressible(executable, QCoreApplication::translate(
+                                                "Files", "it holds the control character U+%1.")
                                                 .arg(int(c.unicode()), 4, 16, QChar(u'0')));
         if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
             quoted += u'\\';
@@ -203,7 +207,8 @@ QByteArray AutostartEntry::text(const QString& executable) {
     const QByteArray bytes = text.toUtf8();
     // Whatever reads the entry must come back to exactly this program.
     if (execCommand(bytes) != QStringList{executable})
-        throw inexpressible(executable, QStringLiteral("it does not read back the same."));
+        throw inexpressible(
+            executable, QCoreApplication::translate("Files", "it does not read back the same."));
     return bytes;
 }
 
@@ -216,5 +221,6 @@ void AutostartEntry::write(const QString& executable) const {
 void AutostartEntry::remove() const {
     QFile file(m_path);
     if (file.exists() && !file.remove())
-        throw AppError(QStringLiteral("Cannot remove \"%1\": %2").arg(m_path, file.errorString()));
+        throw AppError(QCoreApplication::translate("Files", "Cannot remove \"%1\": %2")
+                           .arg(m_path, file.errorString()));
 }

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 class Registry;
 
@@ -38,6 +39,17 @@ public:
     virtual void setWallpaperPicture(const QString& file, bool determined, const QImage& picture) {
         Q_UNUSED(picture);
         setWallpaper(file, determined);
+    }
+    // setWallpaperPicture split for a worker thread: reads now, on the interface thread, what
+    // the desktop needs (the stored placement) and returns the call that shows the picture,
+    // which may then run on the worker while the interface thread goes on, touching nothing
+    // else of the platform. Empty when this desktop must be told from the interface thread:
+    // call setWallpaperPicture there instead.
+    virtual std::function<void(const QImage&)> wallpaperShower(const QString& file,
+                                                               bool determined) {
+        return [this, file, determined](const QImage& picture) {
+            setWallpaperPicture(file, determined, picture);
+        };
     }
     // Sets the desktop's background colour, packed 0x00BBGGRR.
     virtual void setDesktopColor(std::uint32_t color) = 0;

@@ -117,6 +117,16 @@ void PlatformLinux::setWallpaperPicture(const QString& file, bool determined,
     m_desktop->setWallpaperPicture(file, storedPlacement(), determined, picture);
 }
 
+std::function<void(const QImage&)> PlatformLinux::wallpaperShower(const QString& file,
+                                                                  bool determined) {
+    if (!m_desktop->showsFromWorker())
+        return {};
+    return [desktop = m_desktop.get(), file, placement = storedPlacement(),
+            determined](const QImage& picture) {
+        desktop->setWallpaperPicture(file, placement, determined, picture);
+    };
+}
+
 void PlatformLinux::setDesktopColor(std::uint32_t color) {
     m_desktop->setBackgroundColor(fromPacked(color));
 }

@@ -23,6 +23,8 @@ public:
     std::uint32_t nextRandom() override;
     void setWallpaper(const QString& file, bool determined) override;
     void setWallpaperPicture(const QString& file, bool determined, const QImage& picture) override;
+    std::function<void(const QImage&)> wallpaperShower(const QString& file,
+                                                       bool determined) override;
     void setDesktopColor(std::uint32_t color) override;
     void playWarningSound() override;
     void openAddress(const QString& address) override;

@@ -65,7 +65,8 @@ void PlatformWindows::setWallpaper(const QString& file, bool) {
     // The placement values and "Wallpaper" are already written; the system is only told. It
     // places the picture itself, so the automatic choice needs nothing more here.
     std::wstring path = QDir::toNativeSeparators(file).toStdWString();
-    SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, path.data(), SPIF_SENDWININICHANGE);
+    SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, path.data(),
+                          SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
 }
 
 void PlatformWindows::setDesktopColor(std::uint32_t color) {

@@ -3,6 +3,7 @@
 #include "app/platform/Errors.h"
 #include "app/platform/PathBytes.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -31,19 +32,20 @@ QByteArray RegularFile::readAll(qint64 maxBytes) {
 }
 
 AppError RegularFile::readFailed(int number) const {
-    return AppError(QStringLiteral("Cannot read \"%1\": %2")
+    return AppError(QCoreApplication::translate("Files", "Cannot read \"%1\": %2")
                         .arg(displayPath(m_path), QString::fromLocal8Bit(std::strerror(number))));
 }
 
 AppError RegularFile::tooLarge(qint64 maxBytes) const {
-    return AppError(QStringLiteral("Cannot load \"%1\": the file is larger than %2 MiB.")
-                        .arg(displayPath(m_path))
-                        .arg(maxBytes >> 20));
+    return AppError(
+        QCoreApplication::translate("Files", "Cannot load \"%1\": the file is larger than %2 MiB.")
+            .arg(displayPath(m_path))
+            .arg(maxBytes >> 20));
 }
 
 void RegularFile::handTo(QFile& file) {
     if (!file.open(m_fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        throw AppError(
-            QStringLiteral("Cannot open \"%1\": %2").arg(displayPath(m_path), file.errorString()));
+        throw AppError(QCoreApplication::translate("Files", "Cannot open \"%1\": %2")
+                           .arg(displayPath(m_path), file.errorString()));
     m_fd = -1;
 }

@@ -3,6 +3,8 @@
 #include "app/platform/Errors.h"
 #include "app/platform/PathBytes.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -17,14 +19,14 @@ QString systemError(int number) {
 
 QString kindOf(mode_t mode) {
     if (S_ISDIR(mode))
-        return QStringLiteral("a folder");
+        return QCoreApplication::translate("Files", "a folder");
     if (S_ISFIFO(mode))
-        return QStringLiteral("a named pipe");
+        return QCoreApplication::translate("Files", "a named pipe");
     if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
+        return QCoreApplication::translate("Files", "a socket");
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("a device");
-    return QStringLiteral("a special file");
+        return QCoreApplication::translate("Files", "a device");
+    return QCoreApplication::translate("Files", "a special file");
 }
 
 } // namespace
@@ -35,18 +37,19 @@ RegularFile::RegularFile(const QString& path)
     // writer; the kind of file is then looked at on what was opened, not on the name.
     m_fd = ::open(pathToBytes(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (m_fd < 0)
-        throw AppError(
-            QStringLiteral("Cannot open \"%1\": %2").arg(displayPath(path), systemError(errno)));
+        throw AppError(QCoreApplication::translate("Files", "Cannot open \"%1\": %2")
+                           .arg(displayPath(path), systemError(errno)));
     struct stat status {};
     if (::fstat(m_fd, &status) != 0) {
         const int number = errno;
         ::close(m_fd);
-        throw AppError(
-            QStringLiteral("Cannot open \"%1\": %2").arg(displayPath(path), systemError(number)));
+        throw AppError(QCoreApplication::translate("Files", "Cannot open \"%1\": %2")
+                           .arg(displayPath(path), systemError(number)));
     }
     if (!S_ISREG(status.st_mode)) {
         ::close(m_fd);
-        throw AppError(QStringLiteral("Cannot open \"%1\": it is %2, not a regular file.")
+        throw AppError(QCoreApplication::translate(
+                           "Files", "Cannot open \"%1\": it is %2, not a regular file.")
                            .arg(displayPath(path), kindOf(status.st_mode)));
     }
     m_size = status.st_size;

@@ -3,6 +3,7 @@
 #include "app/platform/Errors.h"
 #include "app/platform/PathBytes.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -32,7 +33,7 @@ QString systemMessage(DWORD number) {
 }
 
 AppError cannotOpen(const QString& path, const QString& why) {
-    return AppError(QStringLiteral("Cannot open \"%1\": %2").arg(displayPath(path), why));
+    return AppError(QCoreApplication::translate("Files", "Cannot open \"%1\": %2").arg(displayPath(path), why));
 }
 
 } // namespace
@@ -48,7 +49,7 @@ RegularFile::RegularFile(const QString& path)
         const DWORD number = GetLastError();
         const DWORD attributes = GetFileAttributesW(name.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-            throw cannotOpen(path, QStringLiteral("it is a folder, not a regular file."));
+            throw cannotOpen(path, QCoreApplication::translate("Files", "it is a folder, not a regular file."));
         throw cannotOpen(path, systemMessage(number));
     }
     const DWORD type = GetFileType(handle);
@@ -56,11 +57,11 @@ RegularFile::RegularFile(const QString& path)
     if (type != FILE_TYPE_DISK || !GetFileInformationByHandle(handle, &info) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
         CloseHandle(handle);
-        const QString kind = type == FILE_TYPE_PIPE   ? QStringLiteral("a named pipe")
-                             : type == FILE_TYPE_CHAR ? QStringLiteral("a device")
-                             : type == FILE_TYPE_DISK ? QStringLiteral("a folder")
-                                                      : QStringLiteral("a special file");
-        throw cannotOpen(path, QStringLiteral("it is %1, not a regular file.").arg(kind));
+        const QString kind = type == FILE_TYPE_PIPE   ? QCoreApplication::translate("Files", "a named pipe")
+                             : type == FILE_TYPE_CHAR ? QCoreApplication::translate("Files", "a device")
+                             : type == FILE_TYPE_DISK ? QCoreApplication::translate("Files", "a folder")
+                                                      : QCoreApplication::translate("Files", "a special file");
+        throw cannotOpen(path, QCoreApplication::translate("Files", "it is %1, not a regular file.").arg(kind));
     }
     m_size = (qint64(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     m_fd = _open_osfhandle(intptr_t(handle), _O_RDONLY | _O_BINARY);

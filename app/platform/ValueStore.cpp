@@ -4,6 +4,7 @@
 #include "app/platform/Errors.h"
 #include "app/platform/RegularFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -117,22 +118,24 @@ void ValueStore::parse(const QByteArray& text, const QString& origin) {
             raw.chop(1);
         const QString line = QString::fromUtf8(raw);
         if (line.contains(QChar::ReplacementCharacter) || raw.contains('\0'))
-            fail(QStringLiteral("not text"));
+            fail(QCoreApplication::translate("Settings", "not text"));
         const QString trimmed = line.trimmed();
         if (trimmed.isEmpty() || trimmed.startsWith(u';'))
             continue;
         if (!sawHeader) {
             if (trimmed != QLatin1String(Header))
-                fail(QStringLiteral("expected \"REGEDIT4\" as the first line"));
+                fail(QCoreApplication::translate("Settings",
+                                                 "expected \"REGEDIT4\" as the first line"));
             sawHeader = true;
             continue;
         }
         if (trimmed.startsWith(u'[')) {
             if (!trimmed.endsWith(u']'))
-                fail(QStringLiteral("a key line must end with \"]\""));
+                fail(QCoreApplication::translate("Settings", "a key line must end with \"]\""));
             const QString path = trimmed.mid(1, trimmed.size() - 2);
             if (!path.startsWith(Root, Qt::CaseInsensitive))
-                fail(QStringLiteral("keys must be below HKEY_CURRENT_USER"));
+                fail(QCoreApplication::translate("Settings",
+                                                 "keys must be below HKEY_CURRENT_USER"));
             const QString keyPath = normalised(path.mid(Root.size()));
             Key& key = keys[keyPath.toLower()];
             key.path = keyPath;
@@ -140,33 +143,38 @@ void ValueStore::parse(const QByteArray& text, const QString& origin) {
             continue;
         }
         if (!current)
-            fail(QStringLiteral("a value before any key"));
+            fail(QCoreApplication::translate("Settings", "a value before any key"));
         qsizetype pos = 0;
         Value value;
         if (!unquote(trimmed, pos, value.name))
-            fail(QStringLiteral("a value line must start with a quoted name"));
+            fail(QCoreApplication::translate("Settings",
+                                             "a value line must start with a quoted name"));
         if (pos >= trimmed.size() || trimmed[pos] != u'=')
-            fail(QStringLiteral("expected \"=\" after the value name"));
+            fail(QCoreApplication::translate("Settings", "expected \"=\" after the value name"));
         ++pos;
         const QString rest = trimmed.mid(pos);
         if (rest.startsWith(u'"')) {
             qsizetype at = 0;
             if (!unquote(rest, at, value.text) || at != rest.size())
-                fail(QStringLiteral("badly quoted text"));
+                fail(QCoreApplication::translate("Settings", "badly quoted text"));
         } else if (rest.startsWith(QLatin1String("dword:"), Qt::CaseInsensitive)) {
             const QString digits = rest.mid(6);
             bool ok = digits.size() >= 1 && digits.size() <= 8;
             value.number = ok ? digits.toUInt(&ok, 16) : 0;
             if (!ok)
-                fail(QStringLiteral("a dword needs one to eight hexadecimal digits"));
+                fail(QCoreApplication::translate("Settings",
+                                                 "a dword needs one to eight hexadecimal digits"));
             value.isNumber = true;
         } else {
-            fail(QStringLiteral("expected a quoted text or dword:XXXXXXXX"));
+            fail(QCoreApplication::translate("Settings",
+                                             "expected a quoted text or dword:XXXXXXXX"));
         }
         current->values.insert(value.name.toLower(), value);
     }
     if (!sawHeader && !text.trimmed().isEmpty())
-        throw AppError(QStringLiteral("%1:1: expected \"REGEDIT4\" as the first line").arg(origin));
+        throw AppError(
+            QCoreApplication::translate("Settings", "%1:1: expected \"REGEDIT4\" as the first line")
+                .arg(origin));
     m_keys = keys;
     for (const QString& key : m_alwaysThere)
         if (!m_keys.contains(normalised(key).toLower()))
@@ -200,10 +208,12 @@ bool ValueStore::valueExists(const QString& key, const QString& name) const {
 bool ValueStore::readBool(const QString& key, const QString& name) const {
     const Value* value = find(key, name);
     if (!value)
-        throw AppError(QStringLiteral("The setting \"%1\" is missing.").arg(name));
+        throw AppError(
+            QCoreApplication::translate("Settings", "The setting \"%1\" is missing.").arg(name));
     if (!value->isNumber)
-        throw AppError(QStringLiteral("The setting \"%1\" should be a number (dword) but holds "
-                                      "the text \"%2\".")
+        throw AppError(QCoreApplication::translate(
+                           "Settings", "The setting \"%1\" should be a number (dword) but holds "
+                                       "the text \"%2\".")
                            .arg(name, value->text));
     return value->number != 0;
 }
@@ -213,8 +223,9 @@ QString ValueStore::readString(const QString& key, const QString& name) const {
     if (!value)
         return {};
     if (value->isNumber)
-        throw AppError(QStringLiteral("The setting \"%1\" should be a text but holds the number "
-                                      "%2.")
+        throw AppError(QCoreApplication::translate(
+                           "Settings", "The setting \"%1\" should be a text but holds the number "
+                                       "%2.")
                            .arg(name)
                            .arg(value->number));
     return value->text;
@@ -223,8 +234,10 @@ QString ValueStore::readString(const QString& key, const QString& name) const {
 ValueStore::Key& ValueStore::existingKey(const QString& key, const QString& name) {
     const auto k = m_keys.find(normalised(key).toLower());
     if (k == m_keys.end())
-        throw AppError(QStringLiteral("Failed to set data for '%1': the key \"%2\" does not exist.")
-                           .arg(name, normalised(key)));
+        throw AppError(
+            QCoreApplication::translate(
+                "Settings", "Failed to set data for '%1': the key \"%2\" does not exist.")
+                .arg(name, normalised(key)));
     return *k;
 }
 

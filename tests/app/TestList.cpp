@@ -4,10 +4,13 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <QUrl>
 
 namespace {
 
@@ -47,6 +50,7 @@ private Q_SLOTS:
     void upDownAndDropDownShowTheirEntry();
     void failedNextKeepsControlsOnPrevious();
     void failedAddKeepsControls();
+    void droppedFilesAndFoldersAreAdded();
 };
 
 void TestList::addToEmptyListSelectsFirstChosenAndSorts() {
@@ -385,6 +389,43 @@ void TestList::failedAddKeepsControls() {
     form.Button4->click();
     QCOMPARE(form.ImageList.count(), 2);
     QCOMPARE(s.dialogs.errors.size(), 2);
+}
+
+// A drop from a file manager adds as Add does: a folder's pictures too, the first shown; what is
+// no picture is named in one message after the rest is in. While rotating, nothing is added.
+void TestList::droppedFilesAndFoldersAreAdded() {
+    Session s;
+    const QString a = s.picture(QStringLiteral("a.bmp"), 11);
+    const QString b = s.picture(QStringLiteral("more/b.bmp"), 12);
+    const QString c = s.picture(QStringLiteral("more/deep/c.bmp"), 13);
+    const QString text = s.broken(QStringLiteral("notes.txt"));
+    TForm1& form = s.start();
+    const auto drop = [&form](const QStringList& paths) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& path : paths)
+            urls.append(QUrl::fromLocalFile(path));
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(&form, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&form, &event);
+        QVERIFY(event.isAccepted());
+        QCoreApplication::processEvents();
+    };
+    drop({QFileInfo(b).path(), text});
+    QCOMPARE(form.ImageList.entries(), QStringList({b, c}));
+    QCOMPARE(form.preview.width(), 12);
+    QCOMPARE(s.dialogs.errors.size(), 1);
+    QVERIFY(s.dialogs.errors.first().contains(text));
+
+    form.Button3->click();
+    drop({a});
+    QCOMPARE(form.ImageList.count(), 2);
+    QCOMPARE(s.dialogs.errors.size(), 2);
+    form.Button3->click();
 }
 
 QTEST_MAIN(TestList)

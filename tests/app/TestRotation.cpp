@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
@@ -79,6 +80,7 @@ private Q_SLOTS:
     void autoStartWithAFailingFirstPickStillStarts();
     void failingPickMidRotationIsLeftOutAndCountingGoesOn();
     void unknownPositionMidRotationKeepsThePoolAndCounting();
+    void unwritableWallpaperIsNotClaimedUntilAWriteSucceeds();
     void timerRunsOnlyWhileRunning();
 };
 
@@ -369,6 +371,37 @@ void TestRotation::unknownPositionMidRotationKeepsThePoolAndCounting() {
     rig.ticks(2);
     QCOMPARE(f.RotationPool.count(), 1);
     QCOMPARE(rig.platform.wallpaperCalls.size(), std::size_t{2});
+}
+
+// A wallpaper that cannot be written (a full disk) is not claimed: at each failing pick the
+// caption and the tip say so, without a message box, until the first write that succeeds.
+void TestRotation::unwritableWallpaperIsNotClaimedUntilAWriteSucceeds() {
+    Rig rig(3);
+    TForm1& f = *rig.form;
+    f.countdown = Countdown{0, 0, 2};
+    f.Button3Click();
+    QVERIFY(QFile::remove(f.WallpaperFile));
+    QVERIFY(QDir().mkdir(f.WallpaperFile)); // the rename onto it fails
+    const QString notChanged =
+        QStringLiteral("Tessary - Wallpaper not changed: Cannot write \"%1\"").arg(f.WallpaperFile);
+    for (int pick = 0; pick < 2; ++pick) {
+        rig.ticks(2);
+        QVERIFY2(f.windowTitle().startsWith(notChanged), qPrintable(f.windowTitle()));
+        QCOMPARE(f.Tray1->Hint(), TForm1::NotChangedHintPrefix() + QStringLiteral("00:00:00"));
+    }
+    rig.ticks(1);
+    QCOMPARE(f.Tray1->Hint(), TForm1::NotChangedHintPrefix() + QStringLiteral("00:00:01"));
+    QVERIFY2(rig.dialogs.errors.isEmpty(), qPrintable(rig.dialogs.errors.join(u'|')));
+    QCOMPARE(rig.platform.wallpaperCalls.size(), std::size_t{1});
+
+    QVERIFY(QDir().rmdir(f.WallpaperFile));
+    rig.ticks(1);
+    QCOMPARE(rig.platform.wallpaperCalls.size(), std::size_t{2});
+    const QString shown = f.ImageList.at(f.CurrentIndex);
+    QCOMPARE(
+        f.windowTitle(),
+        QStringLiteral("Tessary - %1 (%2/3)").arg(fileNamePart(shown)).arg(f.CurrentIndex + 1));
+    QCOMPARE(f.Tray1->Hint(), TForm1::StartedHintPrefix() + QStringLiteral("00:00:00"));
 }
 
 void TestRotation::timerRunsOnlyWhileRunning() {

@@ -2,15 +2,16 @@
 """Reads the screen of the X display in DISPLAY while Tessary rewrites image.bmp.
 
 watch BMP COUNT POINTS...   waits for COUNT rewrites of BMP whose picture differs from the one
-                            shown before, and checks each shows within 2 s.
-once BMP POINTS...          waits for the next rewrite and checks it shows within 2 s.
+                            shown before, and checks each shows in time.
+once BMP POINTS...          waits for the next rewrite and checks it shows in time.
 pixels POINTS...            prints the colour at each point.
 swatch X Y WIDTH HEIGHT     prints the middle of the colour swatch in that area.
 
 A point is X,Y=WANT, WANT being "left" (the colour of the picture's left half), "right" (its right
 half) or a colour "#rrggbb"; "!WANT" is anything else. X,Y=tile checks the whole row Y from X on:
 the picture's two halves repeat across it, from wherever the first tile starts.
-Prints one line per rewrite; exits 1 on a rewrite not shown.
+Prints one line per rewrite; exits 1 on a rewrite not shown. In time: within 2 s, plus the
+seconds in FADE_SECONDS that the desktop takes to cross-fade to a new picture.
 """
 import ctypes
 import os
@@ -18,7 +19,8 @@ import struct
 import sys
 import time
 
-SHOW_LIMIT = 2.0  # seconds a desktop may take to show a rewrite (shells fade)
+# Seconds a desktop may take to show a rewrite, its cross-fade included.
+SHOW_LIMIT = 2.0 + float(os.environ.get("FADE_SECONDS", "0"))
 TOLERANCE = 12  # per channel: fades and dithering end near, not always on, the colour
 
 xlib = ctypes.cdll.LoadLibrary("libX11.so.6")

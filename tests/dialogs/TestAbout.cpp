@@ -1,6 +1,7 @@
 #include "app/FormParts.h"
 #include "dialogs/Picture4.h"
 #include "fakes/FakePlatform.h"
+#include "tray/Tray.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -70,6 +71,7 @@ void TestAbout::layoutAndTexts() {
     QVERIFY(!about.Button1->autoDefault());
 
     QVERIFY(about.BackendLabel->text().contains(QStringLiteral("fake desktop")));
+    QCOMPARE(about.TrayLabel->isVisibleTo(&about), !TTray::IsAvailable());
     QCOMPARE(about.ProgramLabel->toolTip(), QStringLiteral("/opt/tessary/picture"));
 }
 

@@ -1,6 +1,7 @@
 #include "app/platform/ValueStore.h"
 #include "dialogs/Picture3.h"
 #include "fakes/FakeUserDialogs.h"
+#include "tray/Tray.h"
 
 #include <QCheckBox>
 #include <QFontInfo>
@@ -54,6 +55,9 @@ void TestNotice::layoutAndTexts() {
     QCOMPARE(notice.Button1->toolTip(), QStringLiteral("Close Message"));
     QVERIFY(!notice.Button1->isDefault() && !notice.Button1->autoDefault());
     QCOMPARE(notice.CheckBox1->nextInFocusChain(), notice.Button1);
+    // No picture of a tray icon where there is no notification area: the window's place instead.
+    QCOMPARE(notice.Image1->isVisibleTo(&notice), TTray::IsAvailable());
+    QCOMPARE(notice.TaskBarLabel->isVisibleTo(&notice), !TTray::IsAvailable());
     // Top to bottom: the text, the picture, the box, the button.
     QVERIFY(notice.Label1->y() < notice.Image1->y() && notice.Image1->y() < notice.CheckBox1->y() &&
             notice.CheckBox1->y() < notice.Button1->y());

@@ -1,9 +1,12 @@
 #include "app/platform/Errors.h"
 #include "app/platform/PathBytes.h"
 #include "imagelist/ImagesDb.h"
+#include "imagelist/PictureGathering.h"
 #include "imagelist/PictureList.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,6 +27,7 @@ private Q_SLOTS:
     void lookupIgnoresCaseBeyondAscii();
     void fileNamePartTakesTextAfterLastSeparator_data();
     void fileNamePartTakesTextAfterLastSeparator();
+    void gathersPicturesOfFilesAndFolders();
 };
 
 void TestPictureList::parsesEveryLineEnd_data() {
@@ -231,6 +235,31 @@ void TestPictureList::fileNamePartTakesTextAfterLastSeparator() {
     QFETCH(QString, windows);
     QCOMPARE(fileNamePart(path, PathRules::Posix), posix);
     QCOMPARE(fileNamePart(path, PathRules::Windows), windows);
+}
+
+// Files and folders dropped or given on the command line: the pictures of a folder (and its
+// subfolders) in name order, a looping link walked once, and what holds none named as given.
+void TestPictureList::gathersPicturesOfFilesAndFolders() {
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    for (const char* name : {"top.JPEG", "notes.txt", "shots/b10.jpg", "shots/B2.bmp",
+                             "shots/inner/a.jpg", "shots/readme", "empty/x.png"}) {
+        QVERIFY(QDir(root).mkpath(QFileInfo(root + u'/' + QLatin1String(name)).path()));
+        QFile file(root + u'/' + QLatin1String(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(QFile::link(root + QStringLiteral("/shots"), root + QStringLiteral("/shots/loop")));
+    const GatheredPictures gathered =
+        gatherPictures({root + QStringLiteral("/top.JPEG"), root + QStringLiteral("/shots"),
+                        root + QStringLiteral("/notes.txt"), root + QStringLiteral("/empty"),
+                        root + QStringLiteral("/gone.jpg")});
+    QCOMPARE(gathered.pictures, QStringList({root + QStringLiteral("/top.JPEG"),
+                                             root + QStringLiteral("/shots/b10.jpg"),
+                                             root + QStringLiteral("/shots/B2.bmp"),
+                                             root + QStringLiteral("/shots/inner/a.jpg")}));
+    QCOMPARE(gathered.refused,
+             QStringList({root + QStringLiteral("/notes.txt"), root + QStringLiteral("/empty"),
+                          root + QStringLiteral("/gone.jpg")}));
 }
 
 QTEST_GUILESS_MAIN(TestPictureList)

@@ -44,7 +44,8 @@ apt install "$(realpath "$deb")" || fail "apt-get install of the package"
 dpkg-query -W -f='${Status}' tessary | grep -q 'install ok installed' || fail "not installed"
 entry=/usr/share/applications/$id.desktop
 [ -f "$entry" ] || fail "no installed desktop entry"
-exec_line=$(sed -n 's/^Exec=//p' "$entry")
+# The command without the entry's field code for the files it is given.
+exec_line=$(sed -n 's/^Exec=//p' "$entry" | sed 's/ %[fFuU]$//')
 command -v "$exec_line" >/dev/null || fail "the entry's Exec \"$exec_line\" is not a command"
 
 Xvfb -displayfd 3 -noreset -screen 0 800x600x24 3>"$root/display" >"$root/xvfb.log" 2>&1 &

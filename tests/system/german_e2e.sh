@@ -1,7 +1,8 @@
 #!/bin/sh
 # In German: the windows speak German, the start button still starts and stops the rotation
-# (it decides by its own word, whatever the language), and Options OK, pressed with Enter,
-# stores the placement in its English word. Usage: german_e2e.sh PICTURE DISPLAY_NUMBER
+# (it decides by its own word, whatever the language), Options OK, pressed with Enter, stores
+# the placement in its English word, and a missing picture is told in German.
+# Usage: german_e2e.sh PICTURE DISPLAY_NUMBER
 set -u
 picture=$1
 desktop=x11
@@ -31,6 +32,14 @@ sleep 1.5 # a pick already under way finishes
 before=$(stat -c %y "$bmp")
 sleep 2.5
 [ "$(stat -c %y "$bmp")" = "$before" ] || fail "the start button did not stop the rotation"
+
+# Without a notification area a picture the rotation skips is told in the caption, in German.
+button_at "$main" 59 0
+wait_until '[ "$(stat -c %y "$bmp")" != "$before" ]' 5 || fail "the start button did not restart"
+rm "$root"/pictures/*.bmp
+wait_until 'xdotool getwindowname "$main" | grep -q "übersprungen: „.*“ kann nicht geöffnet werden"' 5 ||
+    fail "no German caption for a missing picture: $(xdotool getwindowname "$main")"
+button_at "$main" 59 0
 
 exit_button "$main"
 wait_exit "Exit"

@@ -104,7 +104,7 @@ tray_icon_docked() {
         END { exit !found }'
 }
 
-# Clicks the tray icon: tray_click BUTTON [COUNT].
+# Clicks the tray icon: tray_click BUTTON [COUNT]; with no button, only moves the pointer there.
 tray_click() {
     wait_until tray_icon_docked 10 || fail "no tray icon under trayer"
     icon=$(xwininfo -root -tree |
@@ -112,7 +112,8 @@ tray_click() {
         head -n 1)
     ix=$(($(xwininfo -id "$icon" | sed -n 's/.*Absolute upper-left X: *//p') + 8))
     iy=$(($(xwininfo -id "$icon" | sed -n 's/.*Absolute upper-left Y: *//p') + 8))
-    xdotool mousemove "$ix" "$iy" click --repeat "${2:-1}" --delay 80 "$1"
+    xdotool mousemove "$ix" "$iy"
+    [ -z "${1:-}" ] || xdotool click --repeat "${2:-1}" --delay 80 "$1"
 }
 
 # Runs a command with nothing of the real user's environment. in_home_exec replaces the

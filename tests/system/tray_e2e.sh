@@ -1,8 +1,8 @@
 #!/bin/sh
 # The tray icon of the real program under an XEmbed tray (trayer): docked as a small window,
 # right click opens the menu, double click hides and shows the window, a picture that has gone
-# is told about at the icon, the icon comes back
-# when the tray restarts; without any tray, closing the window minimises it instead of
+# is told about at the icon, the icon comes back when the tray restarts, the tip shown over the
+# icon follows the countdown; without any tray, closing the window minimises it instead of
 # hiding it where nothing could bring it back. Usage: tray_e2e.sh PICTURE DISPLAY_NUMBER
 set -u
 picture=$1
@@ -57,6 +57,34 @@ wait_until '! tray_icon_docked' 5 || fail "icon still docked after trayer ended"
 start_tray
 wait_until tray_icon_docked 10 || fail "icon not back after the tray restarted"
 kill -0 "$pid" 2>/dev/null || fail "the program ended"
+
+# The tip over the icon is drawn again with each new time while it is shown.
+stop_picture
+prepare_rotation # no message about the picture removed above may cover the icon
+settings_reg AutoStart=1 Minutes=0 Seconds=30 >"$root/config/tessary/settings.reg"
+start_picture
+wait_window '^Tessary - ' >/dev/null
+tip_window() {
+    for w in $(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) .*("picture" "Tessary").*/\1/p'); do
+        [ "$(window_state "$w")" = IsViewable ] &&
+            xprop -id "$w" _NET_WM_WINDOW_TYPE | grep -q TOOLTIP && { echo "$w"; return 0; }
+    done
+    return 1
+}
+# The pointer enters the icon from outside, again if trayer has moved the icon meanwhile.
+hover_icon() {
+    xdotool mousemove 0 300
+    tray_click
+    wait_until 'tip_window >/dev/null' 4
+}
+wait_until hover_icon 1 || { xwininfo -root -tree | grep '"picture"' >&2; fail "no tip over the icon"; }
+import -window "$(tip_window)" "$root/tip1.png" || fail "cannot read the tip"
+sleep 1.5
+tip=$(tip_window) || fail "the tip went away under the pointer"
+import -window "$tip" "$root/tip2.png" || fail "cannot read the tip"
+compare -metric AE "$root/tip1.png" "$root/tip2.png" null: 2>/dev/null &&
+    fail "the tip shown kept its time for 1.5 s"
+xdotool mousemove 0 300
 
 # No tray at all: a close request minimises; the window stays reachable.
 stop_picture

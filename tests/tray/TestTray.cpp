@@ -194,6 +194,11 @@ void TestTray::rightPressRunsTheEventOrOpensTheMenu() {
     QCOMPARE(runs, 1);
     QTRY_VERIFY(menu.isVisible());
     menu.close();
+
+    // Loaded hands the menu to the icon, for notification areas that draw it themselves.
+    QCOMPARE(tray.trayIcon()->contextMenu(), nullptr);
+    tray.Loaded();
+    QCOMPARE(tray.trayIcon()->contextMenu(), &menu);
 }
 
 void TestTray::leftClickRunsOnlyItsEvent() {

@@ -259,6 +259,30 @@ private Q_SLOTS:
                 }
     }
 
+    void chooseMonitors_data() {
+        QTest::addColumn<QList<QRect>>("randr");
+        QTest::addColumn<QList<QRect>>("xinerama");
+        QTest::addColumn<QList<QRect>>("chosen");
+        const QRect left(0, 0, 800, 600), right(800, 0, 640, 480);
+        QTest::newRow("RandR alone") << QList{left, right} << QList<QRect>{} << QList{left, right};
+        // A server that serves Xinerama from RandR reports the same areas, but maybe in
+        // another order or not split as xrandr --setmonitor split them.
+        QTest::newRow("Xinerama repeats RandR")
+            << QList{left, right} << QList{right, left.united(right)} << QList{left, right};
+        QTest::newRow("X screens side by side, RandR sees the first")
+            << QList{left} << QList{left, right} << QList{left, right};
+        QTest::newRow("RandR before 1.5")
+            << QList<QRect>{} << QList{left, right} << QList{left, right};
+        QTest::newRow("neither") << QList<QRect>{} << QList<QRect>{} << QList<QRect>{};
+    }
+
+    void chooseMonitors() {
+        QFETCH(QList<QRect>, randr);
+        QFETCH(QList<QRect>, xinerama);
+        QFETCH(QList<QRect>, chosen);
+        QCOMPARE(DesktopBackendX11::chooseMonitors(randr, xinerama), chosen);
+    }
+
     void setWallpaper_data() {
         QTest::addColumn<Placement>("placement");
         QTest::newRow("Center") << Placement::Center;

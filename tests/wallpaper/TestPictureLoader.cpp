@@ -1,6 +1,7 @@
 #include "TestPictureFiles.h"
 
 #include "app/platform/Errors.h"
+#include "wallpaper/AreaScale.h"
 #include "wallpaper/PictureLoader.h"
 #include "wallpaper/PictureMemory.h"
 
@@ -10,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <cstring>
 #include <random>
 
@@ -62,6 +64,8 @@ private Q_SLOTS:
     void bmpKeepsItsDepth();
     void topDownBmpLoads();
     void damagedFilesLoadOrFailCleanly();
+    void previewDecodesOnlyWhatItShows_data();
+    void previewDecodesOnlyWhatItShows();
 
 private:
     QTemporaryDir m_dir;
@@ -351,6 +355,79 @@ void TestPictureLoader::damagedFilesLoadOrFailCleanly() {
         }
     }
     QVERIFY(failures > 0); // the damage did reach the decoders
+}
+
+// Something like a photograph: smooth colour with fine detail.
+QImage photoLike(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y,
+                           qRgb(x * 255 / width, y * 255 / height,
+                                int(128 + 90 * std::sin(x / 9.0) * std::cos(y / 7.0))));
+    return image;
+}
+
+void TestPictureLoader::previewDecodesOnlyWhatItShows_data() {
+    QTest::addColumn<QString>("kind"); // "jpeg", "progressive", "grey", "bmp"
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<QSize>("area");
+    QTest::addColumn<QSize>("decoded"); // the smallest size in eighths covering the fitted area
+    QTest::newRow("quarter") << "jpeg" << QSize(1600, 1200) << QSize(400, 300) << QSize(400, 300);
+    QTest::newRow("between eighths")
+        << "jpeg" << QSize(1000, 700) << QSize(300, 300) << QSize(375, 263);
+    QTest::newRow("tall") << "progressive" << QSize(600, 1400) << QSize(500, 200)
+                          << QSize(150, 350);
+    QTest::newRow("grey") << "grey" << QSize(1200, 800) << QSize(150, 150) << QSize(150, 100);
+    QTest::newRow("fits") << "jpeg" << QSize(320, 200) << QSize(400, 300) << QSize(320, 200);
+    QTest::newRow("bmp") << "bmp" << QSize(900, 600) << QSize(300, 300) << QSize(300, 200);
+}
+
+// The preview's decode against the whole picture reduced to the same size: the same picture,
+// up to the rounding of the two ways.
+void TestPictureLoader::previewDecodesOnlyWhatItShows() {
+    QFETCH(QString, kind);
+    QFETCH(QSize, picture);
+    QFETCH(QSize, area);
+    QFETCH(QSize, decoded);
+    QImage source = photoLike(picture.width(), picture.height());
+    if (kind == QLatin1String("grey"))
+        source = source.convertToFormat(QImage::Format_Grayscale8);
+    const bool isJpeg = kind != QLatin1String("bmp");
+    QByteArray bytes;
+    if (isJpeg) {
+        bytes = jpeg(source, kind == QLatin1String("progressive"));
+    } else {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        source.save(&buffer, "BMP");
+    }
+    const QString path = file(isJpeg ? QStringLiteral("v.jpg") : QStringLiteral("v.bmp"), bytes);
+    const PreviewPicture preview = loadPreview(path, isJpeg, area);
+    QCOMPARE(preview.fullSize, picture);
+    QCOMPARE(preview.image.size(), decoded);
+    QCOMPARE(isGreyIndexed(preview.image), kind == QLatin1String("grey"));
+
+    const QImage whole = isJpeg ? loadJpeg(path) : loadBmp(path);
+    QImage reference = decoded == picture ? whole : areaScaled(whole, decoded);
+    QVERIFY(!reference.isNull());
+    reference = reference.convertToFormat(QImage::Format_RGB32);
+    const QImage shown = preview.image.convertToFormat(QImage::Format_RGB32);
+    qint64 total = 0;
+    int worst = 0;
+    for (int y = 0; y < decoded.height(); ++y)
+        for (int x = 0; x < decoded.width(); ++x) {
+            const QRgb a = shown.pixel(x, y);
+            const QRgb b = reference.pixel(x, y);
+            for (const int d : {qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b)),
+                                qAbs(qBlue(a) - qBlue(b))}) {
+                total += d;
+                worst = qMax(worst, d);
+            }
+        }
+    const double mean = double(total) / (3.0 * decoded.width() * decoded.height());
+    QVERIFY2(mean <= 2.0, qPrintable(QString::number(mean)));
+    QVERIFY2(worst <= 48, qPrintable(QString::number(worst)));
 }
 
 QTEST_GUILESS_MAIN(TestPictureLoader)
