@@ -89,6 +89,11 @@ TForm1::TForm1(Platform& platform, UserDialogs& dialogs, WorkQueue* work, QWidge
         show();
         Show1->setText(tr("Hide Tessary..."));
         WindowHidden = false;
+    } else if (!TTray::IsAvailable()) {
+        // Started hidden with no notification area to bring it back from: in the task bar.
+        // (GNOME's overview, shown at logon, shows minimised windows too; the desktop is not
+        // covered once it is left.)
+        showMinimized();
     }
     LoadImagedb();
     Update_Timer();

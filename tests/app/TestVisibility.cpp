@@ -140,7 +140,7 @@ void TestVisibility::show1Toggles() {
     Session s(true, startMinimized);
     TForm1& form = s.start();
     QCOMPARE(form.WindowHidden, startMinimized);
-    QCOMPARE(form.isVisible(), !startMinimized);
+    QVERIFY(startMinimized ? isTuckedAway(form) : isShown(form));
     QCOMPARE(form.Show1->text(), startMinimized ? QStringLiteral("Show Tessary...")
                                                 : QStringLiteral("Hide Tessary..."));
 

@@ -9,7 +9,8 @@ picture=$1
 desktop=x11
 screen=1664x768x24 # a 1024 x 768 monitor on the left, a 640 x 480 one on its right
 . "$(dirname "$0")/session_lib.sh"
-session_start "$2"
+# A notification area, so that the window started hidden stays out of the picture.
+session_start "$2" tray
 need xrandr /usr/bin/python3
 probe="/usr/bin/python3 $(dirname "$0")/../desktops/probe.py"
 xrandr --setmonitor left 1024/271x768/203+0+0 screen >/dev/null &&
@@ -65,6 +66,7 @@ if command -v Xephyr >/dev/null 2>&1; then
     helpers="$! $helpers"
     wait_until "DISPLAY=$xephyr xprop -root >/dev/null 2>&1" 10 || fail "Xephyr did not start"
     DISPLAY=$xephyr
+    start_tray
     position=Center
     run Center 256x128 336,300=left 464,300=right 1136,300=left 1264,300=right 700,300=#000040 \
         900,300=#000040
