@@ -33,7 +33,14 @@ QString systemMessage(DWORD number) {
 }
 
 AppError cannotOpen(const QString& path, const QString& why) {
-    return AppError(QCoreApplication::translate("Files", "Cannot open \"%1\": %2").arg(displayPath(path), why));
+    return AppError(
+        QCoreApplication::translate("Files", "Cannot open \"%1\": %2").arg(displayPath(path), why));
+}
+
+AppError notRegular(const QString& path, const QString& kind) {
+    return AppError(
+        QCoreApplication::translate("Files", "Cannot open \"%1\": it is %2, not a regular file.")
+            .arg(displayPath(path), kind));
 }
 
 } // namespace
@@ -49,7 +56,7 @@ RegularFile::RegularFile(const QString& path)
         const DWORD number = GetLastError();
         const DWORD attributes = GetFileAttributesW(name.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-            throw cannotOpen(path, QCoreApplication::translate("Files", "it is a folder, not a regular file."));
+            throw notRegular(path, QCoreApplication::translate("Files", "a folder"));
         throw cannotOpen(path, systemMessage(number));
     }
     const DWORD type = GetFileType(handle);
@@ -57,11 +64,12 @@ RegularFile::RegularFile(const QString& path)
     if (type != FILE_TYPE_DISK || !GetFileInformationByHandle(handle, &info) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
         CloseHandle(handle);
-        const QString kind = type == FILE_TYPE_PIPE   ? QCoreApplication::translate("Files", "a named pipe")
-                             : type == FILE_TYPE_CHAR ? QCoreApplication::translate("Files", "a device")
-                             : type == FILE_TYPE_DISK ? QCoreApplication::translate("Files", "a folder")
-                                                      : QCoreApplication::translate("Files", "a special file");
-        throw cannotOpen(path, QCoreApplication::translate("Files", "it is %1, not a regular file.").arg(kind));
+        const QString kind =
+            type == FILE_TYPE_PIPE   ? QCoreApplication::translate("Files", "a named pipe")
+            : type == FILE_TYPE_CHAR ? QCoreApplication::translate("Files", "a device")
+            : type == FILE_TYPE_DISK ? QCoreApplication::translate("Files", "a folder")
+                                     : QCoreApplication::translate("Files", "a special file");
+        throw notRegular(path, kind);
     }
     m_size = (qint64(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     m_fd = _open_osfhandle(intptr_t(handle), _O_RDONLY | _O_BINARY);
