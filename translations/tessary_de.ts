@@ -659,6 +659,22 @@
         <source>The setting &quot;%1&quot; should be a whole number but holds &quot;%2&quot;.</source>
         <translation>Die Einstellung „%1“ sollte eine ganze Zahl sein, enthält aber „%2“.</translation>
     </message>
+    <message>
+        <source>Failed to set data for &apos;%1&apos;: %2</source>
+        <translation>Die Daten für „%1“ konnten nicht gesetzt werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot create the key &quot;%1&quot;: %2</source>
+        <translation>Der Schlüssel „%1“ kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>The setting &quot;%1&quot; should be a number (dword) but is not.</source>
+        <translation>Die Einstellung „%1“ sollte eine Zahl (dword) sein, ist es aber nicht.</translation>
+    </message>
+    <message>
+        <source>The setting &quot;%1&quot; should be a text but is not.</source>
+        <translation>Die Einstellung „%1“ sollte ein Text sein, ist es aber nicht.</translation>
+    </message>
 </context>
 <context>
     <name>SingleInstance</name>

@@ -2,6 +2,8 @@
 
 #include "app/platform/Errors.h"
 
+#include <QCoreApplication>
+
 #include <windows.h>
 
 #include <cstring>
@@ -63,6 +65,8 @@ bool readValue(const QString& key, const QString& name, Stored& stored) {
     if (!open.isOpen())
         return false;
     const std::wstring valueName = name.toStdWString();
+    // Never a null buffer: given none, the system answers with the size alone, and success.
+    stored.bytes.resize(64);
     for (;;) {
         DWORD size = DWORD(stored.bytes.size());
         const LSTATUS status = RegQueryValueExW(open.handle(), valueName.c_str(), nullptr,
@@ -95,8 +99,8 @@ void setValue(const QString& key, const QString& name, DWORD type, const void* d
         status = RegSetValueExW(open.handle(), name.toStdWString().c_str(), 0, type,
                                 static_cast<const BYTE*>(data), size);
     if (status != ERROR_SUCCESS)
-        throw AppError(
-            QStringLiteral("Failed to set data for '%1': %2").arg(name, systemMessage(status)));
+        throw AppError(QCoreApplication::translate("Settings", "Failed to set data for '%1': %2")
+                           .arg(name, systemMessage(status)));
 }
 
 } // namespace
@@ -110,8 +114,8 @@ void RegistryWindows::createKey(const QString& key) {
     const LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, subKey(key).c_str(), 0, nullptr, 0,
                                            KEY_READ | KEY_WRITE, nullptr, &created, nullptr);
     if (status != ERROR_SUCCESS)
-        throw AppError(
-            QStringLiteral("Cannot create the key \"%1\": %2").arg(key, systemMessage(status)));
+        throw AppError(QCoreApplication::translate("Settings", "Cannot create the key \"%1\": %2")
+                           .arg(key, systemMessage(status)));
     RegCloseKey(created);
 }
 
@@ -124,10 +128,12 @@ bool RegistryWindows::valueExists(const QString& key, const QString& name) const
 bool RegistryWindows::readBool(const QString& key, const QString& name) const {
     Stored stored;
     if (!readValue(key, name, stored))
-        throw AppError(QStringLiteral("The setting \"%1\" is missing.").arg(name));
-    if (stored.type != REG_DWORD || stored.bytes.size() != sizeof(DWORD))
         throw AppError(
-            QStringLiteral("The setting \"%1\" should be a number (dword) but is not.").arg(name));
+            QCoreApplication::translate("Settings", "The setting \"%1\" is missing.").arg(name));
+    if (stored.type != REG_DWORD || stored.bytes.size() != sizeof(DWORD))
+        throw AppError(QCoreApplication::translate(
+                           "Settings", "The setting \"%1\" should be a number (dword) but is not.")
+                           .arg(name));
     DWORD number = 0;
     std::memcpy(&number, stored.bytes.data(), sizeof number);
     return number != 0;
@@ -139,7 +145,9 @@ QString RegistryWindows::readString(const QString& key, const QString& name) con
         return {};
     // An expandable text is read as it is stored, unexpanded.
     if (stored.type != REG_SZ && stored.type != REG_EXPAND_SZ)
-        throw AppError(QStringLiteral("The setting \"%1\" should be a text but is not.").arg(name));
+        throw AppError(QCoreApplication::translate(
+                           "Settings", "The setting \"%1\" should be a text but is not.")
+                           .arg(name));
     return textOf(stored);
 }
 
