@@ -38,6 +38,7 @@ start() {
 
 # First run: the defaults, with their types.
 start
+wait_until 'reg_has "$product" "\"Seconds\"=\"0\""' 10 || fail "first run wrote no settings"
 for line in '"MinimizeTell"=dword:00000001' '"AutoStart"=dword:00000000' \
     '"Minimized"=dword:00000000' '"Position"="Determine"' '"Hours"="0"' '"Minutes"="1"' \
     '"Seconds"="0"'; do
@@ -46,12 +47,17 @@ done
 reg_values "$run" | grep -q '^"Tessary"=' && fail "first run wrote a Run value"
 
 # Options OK with "Start Tessary with Windows" ticked, then unticked.
-# Positions inside the dialog: CheckBox1 (8, 246), OK (88, 304) 57 x 24.
+# Positions inside the dialog, from its bottom edge: CheckBox1 78 pixels up at the left, OK 20
+# up, 30 left of the middle.
 options_ok() {
     options_button
     wait_until '[ -n "$(options_window)" ]' 10 || fail "no Options dialog"
-    [ "$1" = toggle ] && click_at "$(options_window)" 16 254
-    click_at "$(options_window)" 116 316
+    geometry=$(xdotool getwindowgeometry "$(options_window)" |
+        sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
+    width=${geometry% *}
+    height=${geometry#* }
+    [ "$1" = toggle ] && click_at "$(options_window)" 13 $((height - 78))
+    click_at "$(options_window)" $((width / 2 - 30)) $((height - 20))
     wait_until '[ -z "$(options_window)" ]' 10 || fail "the Options dialog stays after OK"
 }
 options_ok toggle

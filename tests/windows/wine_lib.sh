@@ -30,7 +30,10 @@ reg_values() {
 # Whether the key holds exactly this line ("Name"="text" or "Name"=dword:0000000n).
 reg_has() { reg_values "$1" | grep -qxF -- "$2"; }
 
-main_window() { xdotool search --onlyvisible --name '^Tessary$' 2>/dev/null | head -n 1; }
+# Titled "Tessary", or "Tessary - NAME (N/M)" once it shows a picture.
+main_window() {
+    xdotool search --onlyvisible --name '^Tessary($| - .* \([0-9]+/[0-9]+\)$)' 2>/dev/null | head -n 1
+}
 options_window() { xdotool search --onlyvisible --name '^Tessary - Options$' 2>/dev/null | head -n 1; }
 
 click_at() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.3; }
