@@ -50,8 +50,7 @@ reg_values "$run" | grep -q '^"Tessary"=' && fail "first run wrote a Run value"
 # Positions inside the dialog, from its bottom edge: CheckBox1 78 pixels up at the left, OK 20
 # up, 30 left of the middle.
 options_ok() {
-    options_button
-    wait_until '[ -n "$(options_window)" ]' 10 || fail "no Options dialog"
+    open_options
     geometry=$(xdotool getwindowgeometry "$(options_window)" |
         sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
     width=${geometry% *}

@@ -40,12 +40,14 @@ wait_exit "Exit"
 [ -f "$folder/images.db" ] || fail "no images.db beside the installed program after Exit"
 
 WINEPATH= wine "$folder/uninstall.exe" /S || fail "the uninstaller failed"
-# The uninstaller copies itself away and runs from there: wait for the files to go.
-wait_until '[ ! -f "$folder/picture.exe" ]' 20 || fail "the program stays after uninstall"
-[ -e "$folder/Qt6Core.dll" ] && fail "libraries stay after uninstall"
-[ -e "$folder/platforms" ] && fail "plugins stay after uninstall"
-[ -f "$folder/images.db" ] || fail "uninstall removed the user's images.db"
-[ -e "$menu/Tessary.lnk" ] && fail "the Start menu shortcut stays"
-reg_values 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' | grep -q '^"Tessary"=' &&
+# The uninstaller copies itself away and runs from there: wait for its last steps, the
+# shortcut and then the Run value.
+wait_until '[ ! -e "$menu/Tessary.lnk" ]' 30 || fail "the Start menu shortcut stays"
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+wait_until '! reg_values "$run_key" | grep -q "^\"Tessary\"="' 10 ||
     fail "the Run value stays after uninstall"
+for file in picture.exe Qt6Core.dll platforms uninstall.exe; do
+    [ -e "$folder/$file" ] && fail "$file stays after uninstall"
+done
+[ -f "$folder/images.db" ] || fail "uninstall removed the user's images.db"
 echo "PASS"

@@ -46,8 +46,21 @@ button_at() { # window row column
     set -- "$1" "$2" "$3" $geometry
     click_at "$1" $((($4 - 425) / 2 + 8 + 64 * $3 + 28)) $(($5 - 159 + $2 + 20))
 }
-options_button() { button_at "$(main_window)" 59 1; }
-exit_button() { button_at "$(main_window)" 59 2; }
+# Under load a window may show before it takes clicks: each press is repeated until it works.
+open_options() {
+    for attempt in 1 2 3; do
+        button_at "$(main_window)" 59 1
+        wait_until '[ -n "$(options_window)" ]' 5 && return 0
+    done
+    fail "no Options dialog"
+}
+exit_button() {
+    for attempt in 1 2 3; do
+        [ -n "$(main_window)" ] || break
+        button_at "$(main_window)" 59 2
+        wait_until '! kill -0 "$pid" 2>/dev/null' 5 && break
+    done
+}
 
 # Waits for the program to end by itself, with exit code 0.
 wait_exit() {
