@@ -274,7 +274,7 @@ void TForm1::place(const Placing& placing, const PlaceSteps& steps) {
 }
 
 void TForm1::writeWallpaper(const QString& word, bool determined, QImage picture,
-                            std::shared_ptr<BmpRowWriter> written, const PlaceSteps& steps) {
+                            std::shared_ptr<BmpRowWriter> bmpRows, const PlaceSteps& steps) {
     const DesktopStyle style = styleForWord(word);
     try {
         Registry& registry = m_platform.registry();
@@ -290,13 +290,13 @@ void TForm1::writeWallpaper(const QString& word, bool determined, QImage picture
     const std::function<void(const QImage&)> showOnDesktop =
         m_platform.wallpaperShower(WallpaperFile, determined);
     const QString file = WallpaperFile;
-    if (written && written->path() != file)
-        written = nullptr;
+    if (bmpRows && bmpRows->path() != file)
+        bmpRows = nullptr;
     offload(
-        [file, showOnDesktop, picture = std::move(picture), written]() mutable {
-            // The file comes after the desktop's values: written rows go in place only now.
-            if (written)
-                written->commit();
+        [file, showOnDesktop, picture = std::move(picture), bmpRows]() mutable {
+            // The file comes after the desktop's values: rows written already go in place now.
+            if (bmpRows)
+                bmpRows->commit();
             else
                 saveBmp(picture, file);
             if (!showOnDesktop)
