@@ -44,7 +44,8 @@ struct FullPicture {
     QSize ownSize;       // the decoded file's size, before any rescaling
     QString word;        // the placement word chosen
     bool scaled = false; // SizeFix's copy: the preview holds it from now on
-    std::shared_ptr<BmpRowWriter> written; // image.bmp's rows, written while decoding
+    // image.bmp's rows, written while the picture decoded, for its own size only
+    std::shared_ptr<BmpRowWriter> written;
 };
 
 // The preview's copy of a large picture: reduced to the preview area, as little as the preview

@@ -94,6 +94,14 @@ double timeMs(const std::function<void()>& work) {
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
+// CPU time of the whole process, all its threads, so far.
+double cpuMs() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+}
+
 long peakKb() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -209,21 +217,23 @@ int main(int argc, char** argv) {
                 qPrintable(temp.path()));
     if (djpeg.isEmpty())
         std::printf("djpeg not found (package libjpeg-turbo-progs): no comparison\n");
-    std::printf("%-18s %10s %10s %10s %10s %12s %12s %7s %12s %12s\n", "picture", "decode",
-                "place", "write", "step", "overlapped", "djpeg -bmp", "ratio", "peak RSS",
-                "djpeg RSS");
+    std::printf("%-18s %10s %10s %10s %10s %10s %12s %12s %12s %7s %12s %12s\n", "picture",
+                "decode", "place", "write", "step", "step CPU", "overlapped", "overl. CPU",
+                "djpeg -bmp", "ratio", "peak RSS", "djpeg RSS");
 
     for (const Picture& picture : pictures) {
         const QString jpeg = picture.fileIn(temp.path());
         // Small pictures take microseconds: more runs for a steadier median.
         const int runs =
             picture.width * picture.height < 1000000 ? options.runs * 10 : options.runs;
-        std::vector<double> decode, place, write, step, overlapped, reference;
+        std::vector<double> decode, place, write, step, stepCpu, overlapped, overlappedCpu,
+            reference;
         long djpegPeak = 0;
         try {
             // Ours and djpeg alternate, so both meet the same machine state.
             for (int run = 0; run <= runs; ++run) {
                 QImage image;
+                const double cpu0 = cpuMs();
                 const double d = timeMs([&] { image = loadJpeg(jpeg); });
                 const double p = timeMs([&] {
                     const PlacementDecision decision =
@@ -233,6 +243,7 @@ int main(int argc, char** argv) {
                 });
                 const double w = timeMs([&] { saveBmp(image, bmpPath); });
                 image = QImage();
+                const double cpu1 = cpuMs();
                 const double o = timeMs([&] {
                     JpegWithBmp loaded = loadJpegWritingBmp(jpeg, bmpPath, [&](QSize size) {
                         return !decidePlacement(size, options.screen).scaledSize;
@@ -245,6 +256,7 @@ int main(int argc, char** argv) {
                         decidePlacement(loaded.picture.size(), options.screen);
                     saveBmp(scaledPicture(loaded.picture, *decision.scaledSize), bmpPath);
                 });
+                const double cpu2 = cpuMs();
                 ChildRun reference_run;
                 if (!djpeg.isEmpty())
                     reference_run =
@@ -256,7 +268,9 @@ int main(int argc, char** argv) {
                 place.push_back(p);
                 write.push_back(w);
                 step.push_back(d + p + w);
+                stepCpu.push_back(cpu1 - cpu0);
                 overlapped.push_back(o);
+                overlappedCpu.push_back(cpu2 - cpu1);
                 reference.push_back(reference_run.ms);
                 djpegPeak = std::max(djpegPeak, reference_run.peakKb);
             }
@@ -266,10 +280,11 @@ int main(int argc, char** argv) {
         }
         const double ours = median(step);
         const double theirs = median(reference);
-        std::printf(
-            "%-18s %8.2fms %8.2fms %8.2fms %8.2fms %10.2fms %10.2fms %6.2fx %9ld KB %9ld KB\n",
-            picture.label, median(decode), median(place), median(write), ours, median(overlapped),
-            theirs, theirs > 0 ? ours / theirs : 0.0, peakKb(), djpegPeak);
+        std::printf("%-18s %8.2fms %8.2fms %8.2fms %8.2fms %8.2fms %10.2fms %10.2fms %10.2fms "
+                    "%6.2fx %9ld KB %9ld KB\n",
+                    picture.label, median(decode), median(place), median(write), ours,
+                    median(stepCpu), median(overlapped), median(overlappedCpu), theirs,
+                    theirs > 0 ? ours / theirs : 0.0, peakKb(), djpegPeak);
     }
     std::printf("(peak RSS: this process so far, pictures in increasing size)\n\n");
 

@@ -10,8 +10,12 @@
 
 BmpRowWriter::BmpRowWriter(const QString& path, const QByteArray& headers, const uchar* rows,
                            qsizetype rowBytes, int height)
-    : m_path(path), m_rows(rows), m_rowBytes(rowBytes), m_height(height),
-      m_pixelOffset(headers.size()), m_file(path) {
+    : m_path(path)
+    , m_rows(rows)
+    , m_rowBytes(rowBytes)
+    , m_height(height)
+    , m_pixelOffset(headers.size())
+    , m_file(path) {
     m_file.setDirectWriteFallback(false);
     if (!m_file.open(QIODevice::WriteOnly)) {
         m_failure = m_file.errorString();
@@ -48,7 +52,11 @@ void BmpRowWriter::finish() noexcept {
 }
 
 // Row y of the picture is row height - 1 - y of the file: the first rows decoded go last.
+// Every few megabytes the rows go on to the disk while the decoding goes on, so that the commit
+// has little left to wait for.
 void BmpRowWriter::writeRows() {
+    constexpr qint64 SyncBytes = qint64(8) << 20;
+    qint64 unsynced = 0;
     std::unique_lock<std::mutex> hold(m_lock);
     for (;;) {
         m_changed.wait(hold, [this] { return m_ready > m_written || m_closing; });
@@ -63,6 +71,14 @@ void BmpRowWriter::writeRows() {
                 m_systemError = errno;
                 return;
             }
+        }
+        unsynced += qint64(ready - m_written) * m_rowBytes;
+        if (unsynced >= SyncBytes && ready < m_height) {
+            if (!syncData(m_file.handle())) {
+                m_systemError = errno;
+                return;
+            }
+            unsynced = 0;
         }
         hold.lock();
         m_written = ready;

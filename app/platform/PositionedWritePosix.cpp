@@ -18,3 +18,10 @@ bool writeAt(int handle, const void* data, qint64 size, qint64 offset) {
     }
     return true;
 }
+
+bool syncData(int handle) {
+    while (::fdatasync(handle) != 0)
+        if (errno != EINTR)
+            return false;
+    return true;
+}

@@ -461,9 +461,9 @@ void TestWallpaperCommands::imageBmpAsThePreviousWriter() {
         QCOMPARE(bool(decision.scaledSize), size.width() > rig.platform.screen.width());
         if (decision.scaledSize) {
             previous = isGreyIndexed(previous)
-                       ? scaledPicture(previous, *decision.scaledSize)
-                       : previous.scaled(*decision.scaledSize, Qt::IgnoreAspectRatio,
-                                         Qt::SmoothTransformation);
+                           ? scaledPicture(previous, *decision.scaledSize)
+                           : previous.scaled(*decision.scaledSize, Qt::IgnoreAspectRatio,
+                                             Qt::SmoothTransformation);
             rescaled = true;
         }
     }
