@@ -29,6 +29,11 @@ BmpRowWriter::BmpRowWriter(const QString& path, const QByteArray& headers, const
 }
 
 BmpRowWriter::~BmpRowWriter() {
+    {
+        // Rows of a picture that failed are not worth writing any more.
+        const std::lock_guard<std::mutex> hold(m_lock);
+        m_dropped = true;
+    }
     finish();
     // The temporary file goes with m_file unless committed.
 }
@@ -61,7 +66,7 @@ void BmpRowWriter::writeRows() {
     for (;;) {
         m_changed.wait(hold, [this] { return m_ready > m_written || m_closing; });
         const int ready = m_ready;
-        if (ready == m_written)
+        if (ready == m_written || m_dropped)
             return; // closing, and nothing left to write
         hold.unlock();
         for (int y = m_written; y < ready; ++y) {

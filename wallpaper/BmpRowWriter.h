@@ -50,5 +50,6 @@ private:
     int m_ready = 0;        // rows reported ready
     int m_written = 0;      // rows in the file (the writing thread's own until it ends)
     bool m_closing = false; // no more rows are coming
+    bool m_dropped = false; // nor will the file be committed
     std::thread m_thread;
 };
