@@ -48,17 +48,22 @@ struct Picture {
     int width;
     int height;
     bool grey;
+    bool progressive = false;
 
     QString fileIn(const QString& folder) const {
-        return QDir(folder).filePath(
-            QStringLiteral("%1x%2%3.jpg").arg(width).arg(height).arg(grey ? "g" : ""));
+        return QDir(folder).filePath(QStringLiteral("%1x%2%3%4.jpg")
+                                         .arg(width)
+                                         .arg(height)
+                                         .arg(grey ? "g" : "")
+                                         .arg(progressive ? "p" : ""));
     }
 };
 
 const std::vector<Picture> pictures = {{"300x200 colour", 300, 200, false},
                                        {"1920x1080 colour", 1920, 1080, false},
                                        {"4000x3000 grey", 4000, 3000, true},
-                                       {"6000x4000 colour", 6000, 4000, false}};
+                                       {"6000x4000 colour", 6000, 4000, false},
+                                       {"6000x4000 progr.", 6000, 4000, false, true}};
 
 // Something like a photograph for the encoder: smooth gradients with grain, so the file size
 // and decoding work are realistic (pure noise or flat colour would not be).
@@ -176,6 +181,7 @@ int generate(const QString& folder) {
     for (const Picture& picture : pictures) {
         QImageWriter writer(picture.fileIn(folder), "jpeg");
         writer.setQuality(90);
+        writer.setProgressiveScanWrite(picture.progressive);
         if (!writer.write(syntheticPhoto(picture.width, picture.height, picture.grey))) {
             std::fprintf(stderr, "Cannot write %s: %s\n", qPrintable(writer.fileName()),
                          qPrintable(writer.errorString()));
