@@ -238,8 +238,10 @@ private:
     };
     Placing placingOfDisplay(const QString& word) const;
     void place(const Placing& placing, const PlaceSteps& steps);
+    // `bmpRows`: image.bmp's rows, already in a temporary file, to put in place of saving
+    // `picture`.
     void writeWallpaper(const QString& word, bool determined, QImage picture,
-                        const PlaceSteps& steps);
+                        std::shared_ptr<BmpRowWriter> bmpRows, const PlaceSteps& steps);
 
     // Posts work; an error of `done` leaves the command that posted it when the work ran at
     // once, and is shown as a command's error when it ends later.

@@ -11,6 +11,7 @@
 #include "tray/Tray.h"
 #include "wallpaper/AreaScale.h"
 #include "wallpaper/BmpFile.h"
+#include "wallpaper/BmpRowWriter.h"
 #include "wallpaper/PictureLoader.h"
 #include "wallpaper/PlacementRule.h"
 #include "wallpaper/PlacementWords.h"
@@ -40,6 +41,8 @@ struct FullPicture {
     QSize ownSize;       // the decoded file's size, before any rescaling
     QString word;        // the placement word chosen
     bool scaled = false; // SizeFix's copy: the preview holds it from now on
+    // image.bmp's rows, written while the picture decoded, for its own size only
+    std::shared_ptr<BmpRowWriter> written;
 };
 
 // The preview's copy of a large picture: reduced to the preview area, as little as the preview
@@ -52,13 +55,23 @@ QImage shownCopy(const QImage& picture, QSize area) {
 }
 
 // The work of a placement's first half: the picture decoded (or the one on display), and for
-// "Determine" the placement chosen from its size and SizeFix's rescaled copy.
-FullPicture preparePicture(const TForm1::Placing& placing) {
+// "Determine" the placement chosen from its size and SizeFix's rescaled copy. A JPEG that goes
+// to `file` at its own size is written there while it decodes, on a second core.
+FullPicture preparePicture(const TForm1::Placing& placing, const QString& file) {
     FullPicture full;
     if (placing.path.isEmpty()) {
         full.picture = placing.itself;
     } else {
-        full.picture = placing.jpeg ? loadJpeg(placing.path) : loadBmp(placing.path);
+        if (placing.jpeg) {
+            JpegWithBmp loaded = loadJpegWritingBmp(placing.path, file, [&placing](QSize size) {
+                return placing.word != QLatin1String("Determine") ||
+                       !decidePlacement(size, placing.screen).scaledSize;
+            });
+            full.picture = std::move(loaded.picture);
+            full.written = std::move(loaded.bmp);
+        } else {
+            full.picture = loadBmp(placing.path);
+        }
         if (placing.show)
             full.shown = shownCopy(full.picture, placing.area);
     }
@@ -88,6 +101,7 @@ FullPicture preparePicture(const TForm1::Placing& placing) {
                            .arg(target->height()));
     full.picture = std::move(scaled);
     full.scaled = true;
+    full.written = nullptr;
     return full;
 }
 
@@ -219,7 +233,7 @@ TForm1::Placing TForm1::placingOfDisplay(const QString& word) const {
 void TForm1::place(const Placing& placing, const PlaceSteps& steps) {
     const quint64 previewTicket = *m_previewTicket;
     offload(
-        [placing] { return preparePicture(placing); },
+        [placing, file = WallpaperFile] { return preparePicture(placing, file); },
         [this, placing, steps, previewTicket](WorkOutcome<FullPicture>& outcome) {
             if (steps.wanted && !steps.wanted())
                 return;
@@ -248,7 +262,7 @@ void TForm1::place(const Placing& placing, const PlaceSteps& steps) {
                     Image1->setImage(preview);
                 }
                 writeWallpaper(full.word, placing.word == QLatin1String("Determine"),
-                               std::move(full.picture), steps);
+                               std::move(full.picture), std::move(full.written), steps);
             } catch (...) {
                 if (!steps.failed)
                     throw;
@@ -258,7 +272,7 @@ void TForm1::place(const Placing& placing, const PlaceSteps& steps) {
 }
 
 void TForm1::writeWallpaper(const QString& word, bool determined, QImage picture,
-                            const PlaceSteps& steps) {
+                            std::shared_ptr<BmpRowWriter> bmpRows, const PlaceSteps& steps) {
     const DesktopStyle style = styleForWord(word);
     try {
         Registry& registry = m_platform.registry();
@@ -274,9 +288,15 @@ void TForm1::writeWallpaper(const QString& word, bool determined, QImage picture
     const std::function<void(const QImage&)> showOnDesktop =
         m_platform.wallpaperShower(WallpaperFile, determined);
     const QString file = WallpaperFile;
+    if (bmpRows && bmpRows->path() != file)
+        bmpRows = nullptr;
     offload(
-        [file, showOnDesktop, picture = std::move(picture)]() mutable {
-            saveBmp(picture, file);
+        [file, showOnDesktop, picture = std::move(picture), bmpRows]() mutable {
+            // The file comes after the desktop's values: rows written already go in place now.
+            if (bmpRows)
+                bmpRows->commit();
+            else
+                saveBmp(picture, file);
             if (!showOnDesktop)
                 return picture; // for the desktop told from the interface thread
             showOnDesktop(picture);

@@ -1,6 +1,7 @@
 // One rotation step, timed: decode the picture as ApplyImage does, choose the placement as
 // DeterminePos does (rescaling when it says so), write image.bmp. Each figure is set beside
-// `djpeg -bmp` on the same file in the same run.
+// `djpeg -bmp` on the same file in the same run. "overlapped" is the same step as the program
+// takes it: a picture placed at its own size written while it decodes.
 //
 // Usage: bench_rotation [--runs N] [--screen WxH] [--dir FOLDER]
 // The pictures are generated at run time into a temporary folder (inside FOLDER if given:
@@ -8,6 +9,7 @@
 
 #include "app/platform/Errors.h"
 #include "wallpaper/BmpFile.h"
+#include "wallpaper/BmpRowWriter.h"
 #include "wallpaper/PictureLoader.h"
 #include "wallpaper/PlacementRule.h"
 
@@ -46,17 +48,22 @@ struct Picture {
     int width;
     int height;
     bool grey;
+    bool progressive = false;
 
     QString fileIn(const QString& folder) const {
-        return QDir(folder).filePath(
-            QStringLiteral("%1x%2%3.jpg").arg(width).arg(height).arg(grey ? "g" : ""));
+        return QDir(folder).filePath(QStringLiteral("%1x%2%3%4.jpg")
+                                         .arg(width)
+                                         .arg(height)
+                                         .arg(grey ? "g" : "")
+                                         .arg(progressive ? "p" : ""));
     }
 };
 
 const std::vector<Picture> pictures = {{"300x200 colour", 300, 200, false},
                                        {"1920x1080 colour", 1920, 1080, false},
                                        {"4000x3000 grey", 4000, 3000, true},
-                                       {"6000x4000 colour", 6000, 4000, false}};
+                                       {"6000x4000 colour", 6000, 4000, false},
+                                       {"6000x4000 progr.", 6000, 4000, false, true}};
 
 // Something like a photograph for the encoder: smooth gradients with grain, so the file size
 // and decoding work are realistic (pure noise or flat colour would not be).
@@ -90,6 +97,14 @@ double timeMs(const std::function<void()>& work) {
     timer.start();
     work();
     return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// CPU time of the whole process, all its threads, so far.
+double cpuMs() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
 }
 
 long peakKb() {
@@ -166,6 +181,7 @@ int generate(const QString& folder) {
     for (const Picture& picture : pictures) {
         QImageWriter writer(picture.fileIn(folder), "jpeg");
         writer.setQuality(90);
+        writer.setProgressiveScanWrite(picture.progressive);
         if (!writer.write(syntheticPhoto(picture.width, picture.height, picture.grey))) {
             std::fprintf(stderr, "Cannot write %s: %s\n", qPrintable(writer.fileName()),
                          qPrintable(writer.errorString()));
@@ -207,20 +223,23 @@ int main(int argc, char** argv) {
                 qPrintable(temp.path()));
     if (djpeg.isEmpty())
         std::printf("djpeg not found (package libjpeg-turbo-progs): no comparison\n");
-    std::printf("%-18s %10s %10s %10s %10s %12s %7s %12s %12s\n", "picture", "decode", "place",
-                "write", "step", "djpeg -bmp", "ratio", "peak RSS", "djpeg RSS");
+    std::printf("%-18s %10s %10s %10s %10s %10s %12s %12s %12s %7s %12s %12s\n", "picture",
+                "decode", "place", "write", "step", "step CPU", "overlapped", "overl. CPU",
+                "djpeg -bmp", "ratio", "peak RSS", "djpeg RSS");
 
     for (const Picture& picture : pictures) {
         const QString jpeg = picture.fileIn(temp.path());
         // Small pictures take microseconds: more runs for a steadier median.
         const int runs =
             picture.width * picture.height < 1000000 ? options.runs * 10 : options.runs;
-        std::vector<double> decode, place, write, step, reference;
+        std::vector<double> decode, place, write, step, stepCpu, overlapped, overlappedCpu,
+            reference;
         long djpegPeak = 0;
         try {
             // Ours and djpeg alternate, so both meet the same machine state.
             for (int run = 0; run <= runs; ++run) {
                 QImage image;
+                const double cpu0 = cpuMs();
                 const double d = timeMs([&] { image = loadJpeg(jpeg); });
                 const double p = timeMs([&] {
                     const PlacementDecision decision =
@@ -230,6 +249,20 @@ int main(int argc, char** argv) {
                 });
                 const double w = timeMs([&] { saveBmp(image, bmpPath); });
                 image = QImage();
+                const double cpu1 = cpuMs();
+                const double o = timeMs([&] {
+                    JpegWithBmp loaded = loadJpegWritingBmp(jpeg, bmpPath, [&](QSize size) {
+                        return !decidePlacement(size, options.screen).scaledSize;
+                    });
+                    if (loaded.bmp) {
+                        loaded.bmp->commit();
+                        return;
+                    }
+                    const PlacementDecision decision =
+                        decidePlacement(loaded.picture.size(), options.screen);
+                    saveBmp(scaledPicture(loaded.picture, *decision.scaledSize), bmpPath);
+                });
+                const double cpu2 = cpuMs();
                 ChildRun reference_run;
                 if (!djpeg.isEmpty())
                     reference_run =
@@ -241,6 +274,9 @@ int main(int argc, char** argv) {
                 place.push_back(p);
                 write.push_back(w);
                 step.push_back(d + p + w);
+                stepCpu.push_back(cpu1 - cpu0);
+                overlapped.push_back(o);
+                overlappedCpu.push_back(cpu2 - cpu1);
                 reference.push_back(reference_run.ms);
                 djpegPeak = std::max(djpegPeak, reference_run.peakKb);
             }
@@ -250,8 +286,10 @@ int main(int argc, char** argv) {
         }
         const double ours = median(step);
         const double theirs = median(reference);
-        std::printf("%-18s %8.2fms %8.2fms %8.2fms %8.2fms %10.2fms %6.2fx %9ld KB %9ld KB\n",
-                    picture.label, median(decode), median(place), median(write), ours, theirs,
+        std::printf("%-18s %8.2fms %8.2fms %8.2fms %8.2fms %8.2fms %10.2fms %10.2fms %10.2fms "
+                    "%6.2fx %9ld KB %9ld KB\n",
+                    picture.label, median(decode), median(place), median(write), ours,
+                    median(stepCpu), median(overlapped), median(overlappedCpu), theirs,
                     theirs > 0 ? ours / theirs : 0.0, peakKb(), djpegPeak);
     }
     std::printf("(peak RSS: this process so far, pictures in increasing size)\n\n");

@@ -2,6 +2,7 @@
 
 #include "app/platform/Errors.h"
 #include "app/platform/GatherWrite.h"
+#include "wallpaper/PictureLoader.h"
 
 #include <QCoreApplication>
 #include <QFileDevice>
@@ -29,19 +30,20 @@ template <typename T> void put(uchar*& at, T value) {
     at += sizeof(T);
 }
 
-// Headers of a 24- or 32-bit, uncompressed, bottom-up file, field by field as Qt's writer
-// fills them.
-std::array<uchar, FileHeaderSize + InfoHeaderSize> headers(const QImage& image, quint32 rowBytes,
-                                                           quint16 bitsPerPixel) {
+// Headers of an uncompressed, bottom-up file, field by field as Qt's writer fills them; a
+// palette of `colours` entries follows them.
+std::array<uchar, FileHeaderSize + InfoHeaderSize>
+headers(const QImage& image, quint32 rowBytes, quint16 bitsPerPixel, quint32 colours = 0) {
     std::array<uchar, FileHeaderSize + InfoHeaderSize> h{};
     const quint32 pixelBytes = rowBytes * quint32(image.height());
+    const quint32 pixelOffset = FileHeaderSize + InfoHeaderSize + colours * 4;
     uchar* at = h.data();
     *at++ = 'B';
     *at++ = 'M';
-    put<quint32>(at, FileHeaderSize + InfoHeaderSize + pixelBytes); // file size
+    put<quint32>(at, pixelOffset + pixelBytes); // file size
     put<quint16>(at, 0);
     put<quint16>(at, 0);
-    put<quint32>(at, FileHeaderSize + InfoHeaderSize); // offset of the pixels
+    put<quint32>(at, pixelOffset);
     put<quint32>(at, InfoHeaderSize);
     put<qint32>(at, image.width());
     put<qint32>(at, image.height()); // positive: bottom row first
@@ -51,8 +53,8 @@ std::array<uchar, FileHeaderSize + InfoHeaderSize> headers(const QImage& image, 
     put<quint32>(at, pixelBytes);
     put<qint32>(at, image.dotsPerMeterX() ? image.dotsPerMeterX() : DefaultDotsPerMeter);
     put<qint32>(at, image.dotsPerMeterY() ? image.dotsPerMeterY() : DefaultDotsPerMeter);
-    put<quint32>(at, 0); // colours used
-    put<quint32>(at, 0); // important colours
+    put<quint32>(at, colours); // colours used
+    put<quint32>(at, colours); // important colours
     return h;
 }
 
@@ -157,6 +159,21 @@ bool writeBmp(const QImage& image, QIODevice& device) {
         return writeXrgb(image, device);
     QImageWriter writer(&device, "bmp");
     return writer.write(image);
+}
+
+QByteArray bmpHeaders(const QImage& image) {
+    if (image.format() == QImage::Format_BGR888) {
+        const auto head =
+            headers(image, quint32((qsizetype(image.width()) * 3 + 3) & ~qsizetype(3)), 24);
+        return QByteArray(reinterpret_cast<const char*>(head.data()), qsizetype(head.size()));
+    }
+    if (!isGreyIndexed(image))
+        return {};
+    const auto head = headers(image, quint32((image.width() + 3) & ~3), 8, 256);
+    QByteArray bytes(reinterpret_cast<const char*>(head.data()), qsizetype(head.size()));
+    for (int i = 0; i < 256; ++i)
+        bytes += QByteArray(3, char(i)) + '\0'; // blue, green, red, reserved
+    return bytes;
 }
 
 void saveBmp(const QImage& image, const QString& path) {

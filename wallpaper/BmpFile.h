@@ -13,6 +13,10 @@ class QIODevice;
 // the data.
 bool writeBmp(const QImage& image, QIODevice& device);
 
+// What writeBmp puts before the rows of a Format_BGR888 or 8-bit grey picture (headers, and the
+// grey palette); the rows follow bottom-up, padded to four bytes. Empty for other formats.
+QByteArray bmpHeaders(const QImage& image);
+
 // Replaces the file whole with the picture as BMP (temporary file in the same folder, then
 // rename). Throws AppError naming the file when the picture is empty or the file cannot be
 // written; the old file is then untouched.

@@ -4,6 +4,8 @@
 #include "app/platform/PathBytes.h"
 #include "app/platform/RegularFile.h"
 #include "wallpaper/AreaScale.h"
+#include "wallpaper/BmpFile.h"
+#include "wallpaper/BmpRowWriter.h"
 #include "wallpaper/PictureMemory.h"
 
 #include <QCoreApplication>
@@ -170,9 +172,9 @@ void cmykRowToBgr(const JSAMPLE* in, uchar* out, JDIMENSION width, bool inverted
 }
 
 // Decodes every row straight into the picture's own scanlines (through one row buffer for
-// CMYK, which needs converting).
+// CMYK, which needs converting), telling `bmp` of each band done.
 bool decodeRowsGuarded(j_decompress_ptr cinfo, JpegErrorManager* err, uchar* bits,
-                       qsizetype bytesPerLine, bool cmyk) {
+                       qsizetype bytesPerLine, bool cmyk, BmpRowWriter* bmp) {
     if (setjmp(err->jump))
         return false;
     jpeg_start_decompress(cinfo);
@@ -187,6 +189,8 @@ bool decodeRowsGuarded(j_decompress_ptr cinfo, JpegErrorManager* err, uchar* bit
                 ERREXIT(cinfo, JERR_INPUT_EOF);
             cmykRowToBgr(buffer[0], bits + qsizetype(y) * bytesPerLine, cinfo->output_width,
                          inverted);
+            if (bmp)
+                bmp->rowsReady(int(y + 1));
         }
     } else {
         constexpr JDIMENSION batch = 16;
@@ -198,6 +202,8 @@ bool decodeRowsGuarded(j_decompress_ptr cinfo, JpegErrorManager* err, uchar* bit
                 rows[i] = bits + qsizetype(y + i) * bytesPerLine;
             if (jpeg_read_scanlines(cinfo, rows, count) == 0)
                 ERREXIT(cinfo, JERR_INPUT_EOF);
+            if (bmp)
+                bmp->rowsReady(int(cinfo->output_scanline));
         }
     }
     jpeg_finish_decompress(cinfo);
@@ -312,9 +318,17 @@ bool outputSizeGuarded(j_decompress_ptr cinfo, JpegErrorManager* err) {
     return true;
 }
 
+// A BMP file to write the rows to as they are decoded, when the picture's size suits.
+struct RowsToBmp {
+    const QString& path;
+    const std::function<bool(QSize)>& atThisSize;
+    std::unique_ptr<BmpRowWriter> writer; // finished, once the picture is decoded
+};
+
 // The whole picture, or with an `area`, reduced by the decoder's own scaling to the smallest
 // size that covers the picture fitted into the area; `fullSize` gets the picture's own size.
-QImage decodeJpeg(const QString& path, QSize area = {}, QSize* fullSize = nullptr) {
+QImage decodeJpeg(const QString& path, QSize area = {}, QSize* fullSize = nullptr,
+                  RowsToBmp* bmp = nullptr) {
     RegularFile file(path);
     auto source = std::make_unique<FileSource>();
     source->file = &file;
@@ -388,17 +402,6 @@ QImage decodeJpeg(const QString& path, QSize area = {}, QSize* fullSize = nullpt
     if (format == QImage::Format_Indexed8)
         image.setColorTable(greyPalette());
 
-    const qsizetype bytesPerLine = image.bytesPerLine();
-    if (!decodeRowsGuarded(&cinfo, &err, image.bits(), bytesPerLine, cmyk))
-        throw jpegError(err, *source, path);
-
-    // Rows are padded to four bytes, and Qt's BMP writer copies 8-bit rows padding and all.
-    const qsizetype used = qsizetype(width) * (bitsPerPixel / 8);
-    if (used < bytesPerLine) {
-        uchar* bits = image.bits();
-        for (qint64 y = 0; y < height; ++y)
-            std::memset(bits + y * bytesPerLine + used, 0, size_t(bytesPerLine - used));
-    }
     // The resolution, when the file states one (per inch or per centimetre), goes into the BMP.
     const double perMeter = cinfo.density_unit == 1   ? 1 / 0.0254
                             : cinfo.density_unit == 2 ? 100
@@ -406,6 +409,27 @@ QImage decodeJpeg(const QString& path, QSize area = {}, QSize* fullSize = nullpt
     if (perMeter > 0 && cinfo.X_density > 0 && cinfo.Y_density > 0) {
         image.setDotsPerMeterX(qRound(cinfo.X_density * perMeter));
         image.setDotsPerMeterY(qRound(cinfo.Y_density * perMeter));
+    }
+
+    // Rows are padded to four bytes, and Qt's BMP writer copies 8-bit rows padding and all;
+    // the decoder writes only the pixels, so the padding is clean before any row is written.
+    const qsizetype bytesPerLine = image.bytesPerLine();
+    uchar* bits = image.bits();
+    const qsizetype used = qsizetype(width) * (bitsPerPixel / 8);
+    if (used < bytesPerLine)
+        for (qint64 y = 0; y < height; ++y)
+            std::memset(bits + y * bytesPerLine + used, 0, size_t(bytesPerLine - used));
+
+    // Declared after the picture: a failed decoding stops its writing before the rows go.
+    std::unique_ptr<BmpRowWriter> writer;
+    if (bmp && bmp->atThisSize(image.size()))
+        writer = std::make_unique<BmpRowWriter>(bmp->path, bmpHeaders(image), bits, bytesPerLine,
+                                                int(height));
+    if (!decodeRowsGuarded(&cinfo, &err, bits, bytesPerLine, cmyk, writer.get()))
+        throw jpegError(err, *source, path);
+    if (writer) {
+        writer->finish();
+        bmp->writer = std::move(writer);
     }
     return image;
 }
@@ -461,6 +485,16 @@ QImage decodeBmp(const QString& path) {
 
 QImage loadJpeg(const QString& path) {
     return namingTheFile(path, [](const QString& p) { return decodeJpeg(p); });
+}
+
+JpegWithBmp loadJpegWritingBmp(const QString& path, const QString& bmpPath,
+                               const std::function<bool(QSize)>& atThisSize) {
+    RowsToBmp bmp{bmpPath, atThisSize, nullptr};
+    JpegWithBmp result;
+    result.picture =
+        namingTheFile(path, [&bmp](const QString& p) { return decodeJpeg(p, {}, nullptr, &bmp); });
+    result.bmp = std::move(bmp.writer);
+    return result;
 }
 
 PreviewPicture loadPreview(const QString& path, bool jpeg, QSize area) {

@@ -5,6 +5,11 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
+#include <memory>
+
+class BmpRowWriter;
+
 // The largest picture accepted, in bytes of decoded pixel rows (1 GiB). A file that declares a
 // larger picture is refused from its header, before anything is allocated for its pixels.
 inline constexpr qint64 MaxDecodedBytes = qint64(1) << 30;
@@ -17,6 +22,19 @@ inline constexpr qint64 MaxDecodedBytes = qint64(1) << 30;
 // would keep the decoder busy too long; a text naming the file when it cannot be read, is not a
 // regular file, is empty, is too large or uses a colour space we cannot show.
 QImage loadJpeg(const QString& path);
+
+// Decodes a JPEG file as loadJpeg does and, when `atThisSize` accepts the picture's size (read
+// from the file's header), writes its rows as a BMP for `bmpPath` while they are decoded, so
+// that the writing overlaps the decoding: the bytes saveBmp would write for the picture, in a
+// temporary file whose writer comes back finished, for commit() to put in place. When the
+// decoding fails, the temporary file is gone and `bmpPath` untouched; a failure to write waits
+// for commit().
+struct JpegWithBmp {
+    QImage picture;
+    std::unique_ptr<BmpRowWriter> bmp; // null when `atThisSize` declined
+};
+JpegWithBmp loadJpegWritingBmp(const QString& path, const QString& bmpPath,
+                               const std::function<bool(QSize)>& atThisSize);
 
 // Reads a BMP file with Qt's reader, in the format that keeps the file's depth where a BMP
 // can be written back at it: Indexed8 for palette pictures, RGB32 or ARGB32 for 32-bit files,

@@ -389,9 +389,9 @@ void TestWallpaperCommands::greyJpegStays8Bit() {
     QCOMPARE(factsOf(rig.platform.wallpaperCalls[1].fileBytes), (BmpFacts{1024, 512, 8}));
 }
 
-// A picture whose every pixel differs, wider than the fake screen (Determine rescales it).
-QImage varied() {
-    QImage image(1100, 500, QImage::Format_RGB32);
+// A picture whose every pixel differs.
+QImage varied(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             image.setPixel(x, y, qRgb(x & 255, (y * 3) & 255, (x + y) & 255));
@@ -405,16 +405,27 @@ QImage varied() {
 void TestWallpaperCommands::imageBmpAsThePreviousWriter_data() {
     QTest::addColumn<QString>("source"); // "jpeg", "grey jpeg", "bmp N"
     QTest::addColumn<QString>("placement");
+    QTest::addColumn<QSize>("size");
+    // Wider than the fake screen: Determine rescales it.
     for (const char* source : {"jpeg", "grey jpeg", "bmp 8", "bmp 24", "bmp 32"})
         for (const char* placement : {"Center", "Tile", "Stretch", "Determine"})
-            QTest::addRow("%s %s", source, placement) << source << placement;
+            QTest::addRow("%s %s", source, placement) << source << placement << QSize(1100, 500);
+    // A JPEG placed at its own size is written while it decodes; odd widths pad the rows.
+    for (const char* source : {"jpeg", "grey jpeg"}) {
+        for (const char* placement : {"Center", "Tile", "Stretch", "Determine"})
+            QTest::addRow("%s %s 1001x500", source, placement)
+                << source << placement << QSize(1001, 500);
+        QTest::addRow("%s Determine stretched 803x601", source)
+            << source << "Determine" << QSize(803, 601);
+    }
 }
 
 void TestWallpaperCommands::imageBmpAsThePreviousWriter() {
     QFETCH(QString, source);
     QFETCH(QString, placement);
+    QFETCH(QSize, size);
     Rig rig({QStringLiteral("first.bmp")});
-    const QImage picture = varied();
+    const QImage picture = varied(size);
     QString path;
     QImage previous; // the preview bitmap as the previous pipeline held it
     if (source.endsWith(QLatin1String("jpeg"))) {
@@ -447,12 +458,14 @@ void TestWallpaperCommands::imageBmpAsThePreviousWriter() {
     bool rescaled = false;
     if (placement == QLatin1String("Determine")) {
         const PlacementDecision decision = decidePlacement(previous.size(), rig.platform.screen);
-        QVERIFY(decision.scaledSize);
-        previous = isGreyIndexed(previous)
-                       ? scaledPicture(previous, *decision.scaledSize)
-                       : previous.scaled(*decision.scaledSize, Qt::IgnoreAspectRatio,
-                                         Qt::SmoothTransformation);
-        rescaled = true;
+        QCOMPARE(bool(decision.scaledSize), size.width() > rig.platform.screen.width());
+        if (decision.scaledSize) {
+            previous = isGreyIndexed(previous)
+                           ? scaledPicture(previous, *decision.scaledSize)
+                           : previous.scaled(*decision.scaledSize, Qt::IgnoreAspectRatio,
+                                             Qt::SmoothTransformation);
+            rescaled = true;
+        }
     }
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -472,6 +485,8 @@ void TestWallpaperCommands::imageBmpAsThePreviousWriter() {
     QVERIFY(rig.dialogs.errors.isEmpty());
     QCOMPARE(rig.platform.wallpaperCalls.size(), size_t(1));
     QCOMPARE(rig.platform.wallpaperCalls[0].fileBytes, expected);
+    QCOMPARE(QDir(rig.platform.dir.path()).entryList({QStringLiteral("image.bmp*")}, QDir::Files),
+             QStringList{QStringLiteral("image.bmp")});
 }
 
 void TestWallpaperCommands::noPictureIsRefusedBeforeAnyEffect() {

@@ -1,9 +1,11 @@
 #include "TestPictureFiles.h"
 #include "app/platform/Errors.h"
 #include "wallpaper/BmpFile.h"
+#include "wallpaper/BmpRowWriter.h"
 #include "wallpaper/PictureLoader.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QImageWriter>
 #include <QTemporaryDir>
@@ -31,6 +33,11 @@ QByteArray ours(const QImage& image) {
     if (!writeBmp(image, buffer))
         return "<failed>";
     return buffer.data();
+}
+
+QByteArray contentOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 QByteArray qts(const QImage& image) {
@@ -62,6 +69,9 @@ private Q_SLOTS:
     void dirtyRowPaddingIsNotWritten();
     void saveReplacesWholeFile();
     void saveFailureNamesFileAndKeepsOld();
+    void rowsWrittenWhileDecodingAsSaveBmp_data();
+    void rowsWrittenWhileDecodingAsSaveBmp();
+    void failedDecodingWhileWritingKeepsOld();
 };
 
 void TestPictureBmp::colourFileByteByByte() {
@@ -191,6 +201,98 @@ void TestPictureBmp::saveFailureNamesFileAndKeepsOld() {
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), ours(old));
+}
+
+void TestPictureBmp::rowsWrittenWhileDecodingAsSaveBmp_data() {
+    QTest::addColumn<QByteArray>("jpeg");
+    for (const QSize size : {QSize(1, 1), QSize(5, 3), QSize(33, 40), QSize(601, 300)}) {
+        const QImage colour = gradient(size.width(), size.height(), QImage::Format_RGB32);
+        const QImage grey = colour.convertToFormat(QImage::Format_Grayscale8);
+        QTest::addRow("colour %dx%d", size.width(), size.height())
+            << TestPictureFiles::jpeg(colour);
+        QTest::addRow("grey %dx%d", size.width(), size.height()) << TestPictureFiles::jpeg(grey);
+        QTest::addRow("progressive colour %dx%d", size.width(), size.height())
+            << TestPictureFiles::jpeg(colour, true);
+        QTest::addRow("progressive grey %dx%d", size.width(), size.height())
+            << TestPictureFiles::jpeg(grey, true);
+    }
+    QTest::newRow("CMYK 7x5") << TestPictureFiles::cmykJpeg(7, 5, 10, 120, 200, 30);
+    QImage dpi = gradient(9, 4, QImage::Format_RGB32);
+    dpi.setDotsPerMeterX(11811);
+    dpi.setDotsPerMeterY(5906);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, "jpeg").write(dpi);
+    QTest::newRow("with resolution") << buffer.data();
+}
+
+void TestPictureBmp::rowsWrittenWhileDecodingAsSaveBmp() {
+    QFETCH(QByteArray, jpeg);
+    QTemporaryDir dir;
+    const QString source = dir.filePath(QStringLiteral("p.jpg"));
+    TestPictureFiles::write(source, jpeg);
+    const QImage decoded = loadJpeg(source);
+    const QString expected = dir.filePath(QStringLiteral("expected.bmp"));
+    saveBmp(decoded, expected);
+    const QString path = dir.filePath(QStringLiteral("image.bmp"));
+
+    QSize asked;
+    JpegWithBmp loaded = loadJpegWritingBmp(source, path, [&asked](QSize size) {
+        asked = size;
+        return true;
+    });
+    QCOMPARE(asked, decoded.size());
+    QCOMPARE(loaded.picture, decoded);
+    QCOMPARE(loaded.picture.dotsPerMeterX(), decoded.dotsPerMeterX());
+    QVERIFY(loaded.bmp);
+    QVERIFY(!QFile::exists(path)); // in place only once committed
+    loaded.bmp->commit();
+    QCOMPARE(contentOf(path), contentOf(expected));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3);
+
+    QVERIFY(!loadJpegWritingBmp(source, path, [](QSize) { return false; }).bmp);
+}
+
+void TestPictureBmp::failedDecodingWhileWritingKeepsOld() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("image.bmp"));
+    saveBmp(gradient(3, 2, QImage::Format_BGR888), path);
+    const QByteArray old = contentOf(path);
+    // Cut in the middle of the picture data: the rows above the cut are decoded and written.
+    const QString source = dir.filePath(QStringLiteral("cut.jpg"));
+    const QByteArray whole = TestPictureFiles::jpeg(gradient(640, 480, QImage::Format_RGB32));
+    TestPictureFiles::write(source, whole.left(whole.size() * 3 / 5));
+    QString expected;
+    try {
+        loadJpeg(source);
+    } catch (const AppError& error) {
+        expected = error.text();
+    }
+    QVERIFY(expected.startsWith(QLatin1String("JPEG error #")));
+    try {
+        loadJpegWritingBmp(source, path, [](QSize) { return true; });
+        QFAIL("no error");
+    } catch (const AppError& error) {
+        QCOMPARE(error.text(), expected);
+    }
+    QCOMPARE(contentOf(path), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+             (QStringList{QStringLiteral("cut.jpg"), QStringLiteral("image.bmp")}));
+
+    // A folder that cannot be written: the picture still decodes; committing names the file.
+    const QString blocker = dir.filePath(QStringLiteral("notafolder"));
+    TestPictureFiles::write(blocker, "x");
+    const QString below = blocker + QStringLiteral("/image.bmp");
+    TestPictureFiles::write(source, whole);
+    JpegWithBmp loaded = loadJpegWritingBmp(source, below, [](QSize) { return true; });
+    QCOMPARE(loaded.picture.size(), QSize(640, 480));
+    try {
+        loaded.bmp->commit();
+        QFAIL("no error");
+    } catch (const AppError& error) {
+        QVERIFY2(error.text().startsWith(QStringLiteral("Cannot write \"%1\": ").arg(below)),
+                 qPrintable(error.text()));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPictureBmp)
