@@ -17,11 +17,11 @@ BmpRowWriter::BmpRowWriter(const QString& path, const QByteArray& headers, const
     , m_pixelOffset(headers.size())
     , m_file(path) {
     m_file.setDirectWriteFallback(false);
-    if (!m_file.open(QIODevice::WriteOnly)) {
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         m_failure = m_file.errorString();
         return;
     }
-    if (!writeAt(m_file.handle(), headers.constData(), headers.size(), 0)) {
+    if (!writeAt(m_file, headers.constData(), headers.size(), 0)) {
         m_systemError = errno;
         return;
     }
@@ -71,7 +71,7 @@ void BmpRowWriter::writeRows() {
         hold.unlock();
         for (int y = m_written; y < ready; ++y) {
             const qint64 at = m_pixelOffset + qint64(m_height - 1 - y) * m_rowBytes;
-            if (!writeAt(m_file.handle(), m_rows + qsizetype(y) * m_rowBytes, m_rowBytes, at)) {
+            if (!writeAt(m_file, m_rows + qsizetype(y) * m_rowBytes, m_rowBytes, at)) {
                 // Decoding goes on; the error waits for commit().
                 m_systemError = errno;
                 return;
@@ -79,7 +79,7 @@ void BmpRowWriter::writeRows() {
         }
         unsynced += qint64(ready - m_written) * m_rowBytes;
         if (unsynced >= SyncBytes && ready < m_height) {
-            if (!syncData(m_file.handle())) {
+            if (!syncData(m_file)) {
                 m_systemError = errno;
                 return;
             }

@@ -1,9 +1,12 @@
 #include "app/platform/PositionedWrite.h"
 
+#include <QFileDevice>
+
 #include <cerrno>
 #include <unistd.h>
 
-bool writeAt(int handle, const void* data, qint64 size, qint64 offset) {
+bool writeAt(QFileDevice& file, const void* data, qint64 size, qint64 offset) {
+    const int handle = file.handle();
     const char* from = static_cast<const char*>(data);
     while (size > 0) {
         const ssize_t written = ::pwrite(handle, from, size_t(size), off_t(offset));
@@ -19,8 +22,8 @@ bool writeAt(int handle, const void* data, qint64 size, qint64 offset) {
     return true;
 }
 
-bool syncData(int handle) {
-    while (::fdatasync(handle) != 0)
+bool syncData(QFileDevice& file) {
+    while (::fdatasync(file.handle()) != 0)
         if (errno != EINTR)
             return false;
     return true;
