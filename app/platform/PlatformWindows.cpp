@@ -32,7 +32,9 @@ Registry& PlatformWindows::registry() {
 }
 
 QString PlatformWindows::executablePath() const {
-    return QDir::toNativeSeparators(QCoreApplication::applicationFilePath());
+    // Quoted: the system splits an unquoted command line at its spaces and would try
+    // C:\Users\Jane.exe for a program under C:\Users\Jane Doe.
+    return u'"' + QDir::toNativeSeparators(QCoreApplication::applicationFilePath()) + u'"';
 }
 
 QString PlatformWindows::chooseDataFolder(const QString& executableFolder,

@@ -60,7 +60,8 @@ options_ok() {
     wait_until '[ -z "$(options_window)" ]' 10 || fail "the Options dialog stays after OK"
 }
 options_ok toggle
-expected_run="\"Tessary\"=\"$(winpath "$app/picture.exe" | sed 's/\\/\\\\/g')\""
+# Quoted, so that a path with spaces names one program.
+expected_run="\"Tessary\"=\"\\\"$(winpath "$app/picture.exe" | sed 's/\\/\\\\/g')\\\"\""
 reg_has "$run" "$expected_run" || fail "Run value after OK: $(reg_values "$run"), not $expected_run"
 reg_values 'HKCU\Control Panel\Colors' | grep -qE '^"Background"="[0-9]+ [0-9]+ [0-9]+"$' ||
     fail "no background colour after OK: $(reg_values 'HKCU\Control Panel\Colors')"
