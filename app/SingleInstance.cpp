@@ -7,10 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalSocket>
 #include <QThread>
-#include <QTimer>
-#include <QUrl>
 
 #include <gio/gio.h>
 
@@ -272,14 +269,7 @@ SingleInstance::Outcome SingleInstance::claimWithSocket() {
         if (m_lock->tryLock(0)) {
             // What a crashed copy left behind.
             QLocalServer::removeServer(socketPath);
-            m_server = std::make_unique<QLocalServer>();
-            m_server->setSocketOptions(QLocalServer::UserAccessOption);
-            connect(m_server.get(), &QLocalServer::newConnection, this,
-                    &SingleInstance::readRequest);
-            if (!m_server->listen(socketPath))
-                warn(QStringLiteral("cannot listen on %1 (%2): a later start will not find "
-                                    "this copy")
-                         .arg(socketPath, m_server->errorString()));
+            listenAt(socketPath);
             return Outcome::First;
         }
         if (m_lock->error() != QLockFile::LockFailedError) {
@@ -288,17 +278,8 @@ SingleInstance::Outcome SingleInstance::claimWithSocket() {
             return Outcome::First;
         }
         // The running copy may have taken the lock without listening yet.
-        QLocalSocket socket;
-        socket.connectToServer(socketPath);
-        if (socket.waitForConnected(500)) {
-            socket.write(requestLine());
-            while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(500))
-                ;
-            while (!socket.canReadLine() && !deadline.hasExpired() &&
-                   socket.state() == QLocalSocket::ConnectedState)
-                socket.waitForReadyRead(qMax<qint64>(1, deadline.remainingTime()));
-            return socket.readLine() == Answer ? Outcome::Asked : Outcome::NoAnswer;
-        }
+        if (const std::optional<Outcome> answer = askRunningCopy(socketPath, deadline))
+            return *answer;
         // Nobody answers. A lock that no running copy holds (empty or garbage after a crash, or
         // not a file at all) would otherwise refuse every start until someone deletes it.
         const QByteArray lockBytes = QFile::encodeName(lockPath);

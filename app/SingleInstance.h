@@ -8,6 +8,9 @@
 #include <QVariantMap>
 
 #include <memory>
+#include <optional>
+
+class QDeadlineTimer;
 
 // One copy of the program per session. The first copy owns a well-known name on the session
 // bus, or, without a bus, a lock file and a local socket in the user's runtime folder; a later
@@ -76,7 +79,12 @@ private:
     void readRequest();
     // The line a later copy sends over the local socket, and the running copy's answer.
     QByteArray requestLine() const;
-    static const QByteArray Answer;
+    // Serves later copies on the local socket (or pipe) of that name.
+    void listenAt(const QString& name);
+    // Asks the copy listening there to show itself (and open the files): nothing when none
+    // listens, Asked when it answered before the deadline, NoAnswer when not.
+    std::optional<Outcome> askRunningCopy(const QString& name,
+                                          const QDeadlineTimer& deadline) const;
     static QStringList fileUris(const QStringList& paths);
 
     QString m_serviceName;

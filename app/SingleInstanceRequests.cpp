@@ -1,9 +1,12 @@
 #include "app/SingleInstance.h"
 
+#include <QDeadlineTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTimer>
 #include <QUrl>
+
+#include <cstdio>
 
 // What a later copy says to the running one, the same on every system: over the local socket
 // one line, "activate" or "open" followed by the files' URLs (encoded, so that no name can break
@@ -24,7 +27,7 @@ QStringList localPaths(const QStringList& uris) {
 
 } // namespace
 
-const QByteArray SingleInstance::Answer = QByteArrayLiteral("ok\n");
+const QByteArray Answer = QByteArrayLiteral("ok\n");
 
 QStringList SingleInstance::fileUris(const QStringList& paths) {
     QStringList uris;
@@ -37,6 +40,31 @@ QByteArray SingleInstance::requestLine() const {
     if (m_pathsToOpen.isEmpty())
         return Request;
     return OpenRequest + ' ' + fileUris(m_pathsToOpen).join(u' ').toLatin1() + '\n';
+}
+
+void SingleInstance::listenAt(const QString& name) {
+    m_server = std::make_unique<QLocalServer>();
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    connect(m_server.get(), &QLocalServer::newConnection, this, &SingleInstance::readRequest);
+    if (!m_server->listen(name))
+        std::fprintf(stderr,
+                     "tessary: cannot listen on %s (%s): a later start will not find this copy\n",
+                     qPrintable(name), qPrintable(m_server->errorString()));
+}
+
+std::optional<SingleInstance::Outcome>
+SingleInstance::askRunningCopy(const QString& name, const QDeadlineTimer& deadline) const {
+    QLocalSocket socket;
+    socket.connectToServer(name);
+    if (!socket.waitForConnected(500))
+        return std::nullopt;
+    socket.write(requestLine());
+    while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(500))
+        ;
+    while (!socket.canReadLine() && !deadline.hasExpired() &&
+           socket.state() == QLocalSocket::ConnectedState)
+        socket.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())));
+    return socket.readLine() == Answer ? Outcome::Asked : Outcome::NoAnswer;
 }
 
 void SingleInstance::readRequest() {

@@ -3,7 +3,6 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QLocalSocket>
 #include <QThread>
 
 #include <windows.h>
@@ -90,14 +89,7 @@ SingleInstance::Outcome SingleInstance::claimWithSocket() {
     const QDeadlineTimer deadline(AnswerWaitMs);
     while (true) {
         if (m_lock->tryLock(0)) {
-            m_server = std::make_unique<QLocalServer>();
-            m_server->setSocketOptions(QLocalServer::UserAccessOption);
-            connect(m_server.get(), &QLocalServer::newConnection, this,
-                    &SingleInstance::readRequest);
-            if (!m_server->listen(pipeName))
-                warn(QStringLiteral("cannot listen on %1 (%2): a later start will not find "
-                                    "this copy")
-                         .arg(pipeName, m_server->errorString()));
+            listenAt(pipeName);
             return Outcome::First;
         }
         if (m_lock->error() != QLockFile::LockFailedError) {
@@ -106,17 +98,8 @@ SingleInstance::Outcome SingleInstance::claimWithSocket() {
             return Outcome::First;
         }
         // The running copy may have taken the lock without listening yet.
-        QLocalSocket socket;
-        socket.connectToServer(pipeName);
-        if (socket.waitForConnected(500)) {
-            socket.write(requestLine());
-            while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(500))
-                ;
-            while (!socket.canReadLine() && !deadline.hasExpired() &&
-                   socket.state() == QLocalSocket::ConnectedState)
-                socket.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())));
-            return socket.readLine() == Answer ? Outcome::Asked : Outcome::NoAnswer;
-        }
+        if (const std::optional<Outcome> answer = askRunningCopy(pipeName, deadline))
+            return *answer;
         if (deadline.hasExpired())
             return Outcome::NoAnswer;
         QThread::msleep(100);
