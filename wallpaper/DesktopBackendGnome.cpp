@@ -228,11 +228,14 @@ void clearIfUnchanged(Settings& settings, const char* key, const QString& value)
 
 // GNOME Shell drops a cached picture only when a background showing it sees its file change. A
 // new placement replaces that background, and a rename landing before the new one watches the
-// file goes unseen: the old picture comes back from the cache. A change of the file's times a
-// second later is seen, and makes it load the picture again.
+// file goes unseen: the old picture comes back from the cache. A change of the file's times
+// once the new background watches makes it load the picture again: a second later, and again
+// after three for a shell slowed down by a busy machine (a change seen twice only reloads).
 void touchLater(const QString& file) {
-    QTimer::singleShot(
-        1000, [path = pathToBytes(file)] { ::utimensat(AT_FDCWD, path.constData(), nullptr, 0); });
+    for (const int ms : {1000, 3000})
+        QTimer::singleShot(ms, [path = pathToBytes(file)] {
+            ::utimensat(AT_FDCWD, path.constData(), nullptr, 0);
+        });
 }
 
 } // namespace
